@@ -1,0 +1,61 @@
+// The result store: period grid, frequencies, the record analysed last and the five
+// running-spectrum histories, with the operations that fill and clear them.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "engine/History.h"
+#include "records/Timeserie.h"
+
+class ResultStore {
+public:
+    // Shows a modal message to the user (the window passes a message box; tests record).
+    using MessageCallback = std::function<void(const std::string&)>;
+
+    // Sub-step bound as a fraction of the period passed to the engine.
+    static constexpr double kStepRatio = 0.02;
+    // Period (s) that replaces a negative minimum period.
+    static constexpr double kNegativeMinimumPeriod = 0.02;
+    // Largest grid BuildPeriodGrid accepts.
+    static constexpr std::size_t kMaxPeriods = 100000;
+
+    explicit ResultStore(MessageCallback showMessage = {});
+
+    // Frees every row of the five histories. Grids and currentRecord stay.
+    void ClearResults();
+
+    // Rebuilds periodGrid (s, ascending, by repeated addition of periodStep) and
+    // frequencyGrid (Hz, 1/T). Throws ParameterError for a step not greater than 0 or a
+    // grid of more than kMaxPeriods periods (before touching the grids), and
+    // DivisionByZeroError for a period of 0.
+    void BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep);
+
+    // Makes record the currentRecord and fills the histories (which must be empty) for the
+    // current periodGrid; gravity is 1 g in cm/s2. Throws ParameterError, before changing
+    // anything, for |dampingRatio| >= 1, a time step not greater than 0, or a store larger
+    // than storeLimitBytes. An engine failure (no samples) is reported through the message
+    // callback. Arithmetic faults of the engine propagate.
+    void AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity);
+
+    // Bytes the five histories of a record of sampleCount samples over periodCount periods
+    // need (values only).
+    static std::size_t StoreBytes(std::size_t sampleCount, std::size_t periodCount);
+
+    // Default limit on the store's size: half of the machine's physical memory.
+    static std::size_t DefaultStoreLimitBytes();
+
+    TimeHistory* currentRecord = nullptr;  // not owned; the record analysed last
+    DOUBLEVECTOR periodGrid;               // s
+    DOUBLEVECTOR frequencyGrid;            // Hz
+    History sdHistory;                     // cm
+    History svHistory;                     // cm/s
+    History saHistory;                     // g
+    History psvHistory;                    // cm/s
+    History psaHistory;                    // g
+    std::size_t storeLimitBytes;           // refuse a run whose store would exceed this
+
+private:
+    MessageCallback showMessage;
+};

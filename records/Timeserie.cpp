@@ -1,0 +1,19 @@
+// One ground-acceleration record.
+#include "records/Timeserie.h"
+
+#include <utility>
+
+TimeHistory::TimeHistory(std::string name, double timeStep)
+    : name(std::move(name)), timeStep(timeStep) {}
+
+void TimeHistory::AddSample(double a) { acc.push_back(a); }
+
+int TimeHistory::Count() const { return static_cast<int>(acc.size()); }
+
+double TimeHistory::Duration() const { return (Count() - 1) * timeStep; }
+
+double TimeHistory::GetTimeStep() const { return timeStep; }
+
+std::string TimeHistory::GetName() const { return name; }
+
+const DOUBLEVECTOR& TimeHistory::GetAcc() const { return acc; }

@@ -1,0 +1,34 @@
+// One ground-acceleration record: its name, sampling interval and samples in g.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using DOUBLEVECTOR = std::vector<double>;
+
+// A uniformly sampled acceleration record. Sample i stands for time i * timeStep (s),
+// so every record starts at 0 s whatever time its file gives the first line.
+class TimeHistory {
+public:
+    // name: the file name without its folder; timeStep: sampling interval in s (any value,
+    // zero and negative included, is kept as given).
+    TimeHistory(std::string name, double timeStep);
+
+    // Appends one acceleration sample in g.
+    void AddSample(double a);
+    // Number of samples.
+    int Count() const;
+    // (Count - 1) * timeStep in s; -timeStep for a record without samples.
+    double Duration() const;
+    // Sampling interval in s.
+    double GetTimeStep() const;
+    // A copy of the record's name.
+    std::string GetName() const;
+    // The samples in g, without copying.
+    const DOUBLEVECTOR& GetAcc() const;
+
+private:
+    DOUBLEVECTOR acc;
+    std::string name;
+    double timeStep;
+};

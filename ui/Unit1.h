@@ -1,0 +1,153 @@
+// The main window: its controls, the records, the result store and every event handler.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "engine/ResultStore.h"
+#include "records/RecordReader.h"
+
+class QChartView;
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QLineSeries;
+class QListWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class QTimer;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Members besides the controls, in declaration order.
+    double gravity = 980.0;  // 1 g in cm/s2
+    RecordList records;      // the imported records, in the order of lst1
+    ResultStore results;     // currentRecord, grids and the five histories
+    int animationStep = 1;   // track-bar positions per timer tick
+
+    // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
+    // list when the user cancels. Tests replace it to inject files without a modal dialog.
+    std::function<QStringList()> chooseFiles;
+
+    // Controls, named as in the window's design; each objectName equals the member name.
+    QMenu* mniImportData1 = nullptr;  // "File"
+    QMenu* mniAbout1 = nullptr;       // "Help"
+    QAction* mniAbout2 = nullptr;
+    QAction* mniDonation1 = nullptr;
+    QAction* mniHomePage1 = nullptr;
+    QAction* mniHowtouse1 = nullptr;
+    QAction* mniSoftware1 = nullptr;
+
+    QGroupBox* grp1 = nullptr;
+    QLabel* lbl11 = nullptr;
+    QLineEdit* edt5 = nullptr;
+    QLabel* lbl10 = nullptr;
+    QComboBox* cbb1 = nullptr;
+    QPushButton* btn1 = nullptr;
+    QListWidget* lst1 = nullptr;
+
+    QGroupBox* grp3 = nullptr;
+    QLabel* lbl5 = nullptr;
+    QLineEdit* edt1 = nullptr;
+    QLabel* lbl9 = nullptr;
+    QLineEdit* edt4 = nullptr;
+    QLabel* lbl3 = nullptr;
+    QLineEdit* edt3 = nullptr;
+    QLabel* lbl8 = nullptr;
+    QLineEdit* edt2 = nullptr;
+    QPushButton* btn3 = nullptr;
+
+    QGroupBox* grp2 = nullptr;
+    QLabel* lbl6 = nullptr;
+    QComboBox* cbb3 = nullptr;
+    QPushButton* btn6 = nullptr;
+    QPushButton* btn7 = nullptr;
+    QPushButton* btn4 = nullptr;
+    QPushButton* btn5 = nullptr;
+
+    QLabel* lbl4 = nullptr;
+    QComboBox* cbb2 = nullptr;
+    QLabel* lbl7 = nullptr;
+    QSlider* trckbr1 = nullptr;
+
+    QChartView* cht1 = nullptr;
+    QLineSeries* lnsrsSeries1 = nullptr;  // whole selected record
+    QLineSeries* lnsrsSeries2 = nullptr;  // analysed record up to the selected instant (red)
+
+    QLabel* lbl1 = nullptr;
+    QComboBox* cbb5 = nullptr;  // abscissa choice
+    QLabel* lbl2 = nullptr;
+    QComboBox* cbb7 = nullptr;  // ordinate choice
+
+    QChartView* cht2 = nullptr;
+    QLineSeries* lnsrsSeries3 = nullptr;  // spectrum of the whole record
+    QLineSeries* lnsrsSeries4 = nullptr;  // spectrum at the selected instant (red)
+
+    QStatusBar* rzstsbr2 = nullptr;
+    QLabel* rzfldsts3 = nullptr;  // author credit
+    QLabel* rzfldsts1 = nullptr;  // introduces the link
+    QLabel* rzfldsts2 = nullptr;  // link to the project page
+    QLabel* rzstspn1 = nullptr;   // status text
+
+    QFileDialog* dlgOpen1 = nullptr;
+    QFileDialog* dlgSave1 = nullptr;
+    QTimer* tmr1 = nullptr;
+
+    // Import and record selection.
+    void btn1Click();
+    void lst1Click();
+    void ClearRecords();
+
+    // Record plot.
+    void PlotRecord();
+    void PlotRecordToInstant();
+
+    // Run Analysis.
+    void btn3Click();
+
+    // Spectrum plot.
+    void RefreshSpectrumPlot();
+    void PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoice, int ordinateChoice,
+                        const QString& title);
+    void cbb5Change();
+    void cbb7Change();
+
+    // Time selection and animation.
+    void cbb2Change();
+    void trckbr1Change();
+    void tmr1Timer();
+    void btn6Click();
+    void btn7Click();
+    void cbb3Change();
+    void SetAnimationSpeed(int speed);
+    void btn4Click();
+    void btn5Click();
+
+    // Information dialogs.
+    void mniAbout2Click();
+    void mniDonation1Click();
+    void OpenProjectPage();
+
+    // The user's locale decimal separator, for number conversion and formatting.
+    char decimalSeparator() const;
+
+private:
+    void createControls();
+    void connectHandlers();
+    bool tickRunning = false;  // a tick arriving while one runs returns at once
+};
+
+// The one main window, set in main.
+extern TForm1* Form1;
