@@ -13,6 +13,11 @@
 // The caller guarantees n-1 rows per history. Returns false, appending nothing, when the
 // record has no samples. Throws OverflowError / InvalidOperationError when the response
 // is not finite, before anything non-finite is appended.
-bool ComputeRunningSpectra(const TimeHistory& record, double gravity, double stepRatio,
-                           double zeta, double T, History& sdHistory, History& svHistory,
-                           History& saHistory, History& psvHistory, History& psaHistory);
+bool ComputeRunningSpectra(const TimeHistory& record, double gravity, double stepRatio, double zeta,
+                           double T, History& sdHistory, History& svHistory, History& saHistory,
+                           History& psvHistory, History& psaHistory);
+
+// Number of sub-steps per record step for a sampling interval dt (s), period T (s) and
+// sub-step bound stepRatio * T: trunc(dt / (T * stepRatio) + 1), so a sub-step is always
+// shorter than the bound. Throws InvalidOperationError outside the int range.
+int SubStepCount(double dt, double T, double stepRatio);
