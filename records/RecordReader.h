@@ -10,17 +10,24 @@
 using RecordList = std::vector<std::unique_ptr<TimeHistory>>;
 
 // The 1-based number of the first data line: the text trimmed, converted and truncated
-// toward zero (2.9 gives 2). Throws ConvertError for a text that is not a number.
+// toward zero (2.9 gives 2, -0.5 gives 0). Throws ConvertError with the trimmed text for a
+// text that is not a number and for a number whose whole part lies outside the int range
+// ("1e300"): no file has that many lines, and no line index can name it.
 int DeriveBeginLine(const std::string& text, char decimalSeparator = '.');
 
 // Multiplier from the file's acceleration unit to g, by the unit list's item index:
 // 0 g, 1 m/s2, 2 cm/s2, 3 mm/s2; anything else (the empty item, no selection) 1.0.
-// gravity is 1 g in cm/s2.
+// gravity is 1 g in cm/s2 (980.0). Throws DivisionByZeroError for a zero gravity.
 double DeriveUnitFactor(int unitIndex, double gravity);
 
 // Reads the record file at path and appends its record to records before reading the
 // samples, so that a record whose samples fail to read stays in the list with the samples
-// read so far. Samples are multiplied by unitFactor; the time step is the difference of
-// the first two data lines' times. Throws FileOpenError, ListIndexError or ConvertError.
+// read so far. Line beginLine - 1 (0-based) and the next give the time step in s (their
+// first fields' difference); from line beginLine - 1 on, every line's second field times
+// unitFactor is one sample in g. The record's name is the file name without its folder.
+// Throws, in the order the reading meets them: FileOpenError; ListIndexError with the
+// missing 0-based line index, or with the missing field index (0 for a time, 1 for an
+// acceleration); ConvertError with the trimmed field; OverflowError when the time step
+// overflows a double. Errors before the samples leave records unchanged.
 void ReadRecordFile(const std::string& path, int beginLine, double unitFactor, RecordList& records,
                     char decimalSeparator = '.');

@@ -1,0 +1,201 @@
+// Reading text files whole: regular files only, bounded size, BOM decoding, line walking.
+#include "records/TextFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "records/Errors.h"
+
+namespace {
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+std::string TooLargeReason(const std::string& sizeText, std::size_t maxBytes) {
+    return "The file is " + sizeText + " bytes long; the limit is " + std::to_string(maxBytes) +
+           " bytes";
+}
+
+// Refuses what is not a regular file of acceptable size; shared by the check before
+// opening and the check of the opened descriptor.
+void CheckFileStatus(const std::string& path, const struct stat& status, std::size_t maxBytes) {
+    if (S_ISDIR(status.st_mode)) {
+        throw FileOpenError(path, SystemReason(EISDIR));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw FileOpenError(path, "Not a regular file");
+    }
+    if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
+        throw FileOpenError(path, TooLargeReason(std::to_string(status.st_size), maxBytes));
+    }
+}
+
+// Closes the descriptor on every way out.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd(fd) {}
+    ~FileDescriptor() { ::close(fd); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd; }
+
+  private:
+    int fd;
+};
+
+// Reads to the end, refusing a file that grows past maxBytes while it is read.
+std::string ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::size_t maxBytes) {
+    std::string bytes;
+    bytes.reserve(sizeHint);
+    char chunk[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, chunk, sizeof chunk);
+        if (count == 0) {
+            return bytes;
+        }
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileOpenError(path, SystemReason(errno));
+        }
+        if (bytes.size() + static_cast<std::size_t>(count) > maxBytes) {
+            throw FileOpenError(path,
+                                TooLargeReason("more than " + std::to_string(maxBytes), maxBytes));
+        }
+        bytes.append(chunk, static_cast<std::size_t>(count));
+    }
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+constexpr std::uint32_t kReplacement = 0xFFFD;
+
+bool IsHighSurrogate(std::uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(std::uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// UTF-16 code units from offset `start` (past the byte-order mark) to UTF-8.
+std::string Utf16ToUtf8(const std::string& bytes, std::size_t start, bool bigEndian) {
+    const std::size_t unitCount = (bytes.size() - start) / 2;
+    auto unitAt = [&](std::size_t i) -> std::uint32_t {
+        const auto first = static_cast<unsigned char>(bytes[start + 2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[start + 2 * i + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(unitCount * 3 + 3);
+    for (std::size_t i = 0; i < unitCount; ++i) {
+        const std::uint32_t unit = unitAt(i);
+        if (IsHighSurrogate(unit) && i + 1 < unitCount && IsLowSurrogate(unitAt(i + 1))) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00));
+            ++i;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+            AppendUtf8(out, kReplacement);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    if ((bytes.size() - start) % 2 != 0) {
+        AppendUtf8(out, kReplacement);  // a half code unit at the end
+    }
+    return out;
+}
+
+bool StartsWith(const std::string& bytes, std::string_view prefix) {
+    return std::string_view(bytes).substr(0, prefix.size()) == prefix;
+}
+
+std::vector<std::string> AllLines(std::string_view text) {
+    std::vector<std::string> lines;
+    LineCursor cursor(text);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        throw FileOpenError(path, SystemReason(errno));
+    }
+    CheckFileStatus(path, status, maxBytes);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        throw FileOpenError(path, SystemReason(errno));
+    }
+    const FileDescriptor file(fd);
+    if (::fstat(file.Get(), &status) != 0) {
+        throw FileOpenError(path, SystemReason(errno));
+    }
+    CheckFileStatus(path, status, maxBytes);  // the path may now name another file
+    return DecodeText(
+        ReadAll(path, file.Get(), static_cast<std::size_t>(status.st_size), maxBytes));
+}
+
+std::string DecodeText(std::string bytes) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+        bytes.erase(0, 3);
+        return bytes;
+    }
+    if (StartsWith(bytes, "\xFF\xFE")) {
+        return Utf16ToUtf8(bytes, 2, false);
+    }
+    if (StartsWith(bytes, "\xFE\xFF")) {
+        return Utf16ToUtf8(bytes, 2, true);
+    }
+    return bytes;
+}
+
+bool LineCursor::Next(std::string_view& line) {
+    if (pos >= text.size()) {
+        return false;
+    }
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+        line = text.substr(pos);
+        pos = text.size();
+        return true;
+    }
+    line = text.substr(pos, end - pos);
+    pos = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? end + 2 : end + 1;
+    return true;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+    return AllLines(ReadTextFile(path));
+}
+
+std::vector<std::string> DecodeTextLines(const std::string& bytes) {
+    return AllLines(DecodeText(bytes));
+}
