@@ -32,18 +32,21 @@ public:
     // DivisionByZeroError for a period of 0.
     void BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep);
 
-    // Makes record the currentRecord and fills the histories (which must be empty) for the
-    // current periodGrid; gravity is 1 g in cm/s2. Throws ParameterError, before changing
-    // anything, for |dampingRatio| >= 1, a time step not greater than 0, or a store larger
-    // than storeLimitBytes. An engine failure (no samples) is reported through the message
-    // callback. Arithmetic faults of the engine propagate.
+    // Makes record the currentRecord and fills the histories for the current periodGrid
+    // (sd cm, sv cm/s, sa g, psv cm/s, psa g); gravity is 1 g in cm/s2. Throws
+    // ParameterError, before changing anything, for |dampingRatio| >= 1, a time step not
+    // greater than 0, or a store larger than storeLimitBytes. Rows left by an earlier run
+    // are cleared first. An engine failure (no samples) is reported through the message
+    // callback. Arithmetic faults of the engine propagate; the periods completed before
+    // the fault stay, with the same number of values in every row.
     void AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity);
 
     // Bytes the five histories of a record of sampleCount samples over periodCount periods
-    // need (values only).
+    // need (values only): 5 * (sampleCount - 1) * periodCount * 8, saturating at SIZE_MAX.
     static std::size_t StoreBytes(std::size_t sampleCount, std::size_t periodCount);
 
-    // Default limit on the store's size: half of the machine's physical memory.
+    // Default limit on the store's size in bytes: half of the machine's physical memory
+    // (sysconf), leaving room for the records, the window and the system.
     static std::size_t DefaultStoreLimitBytes();
 
     TimeHistory* currentRecord = nullptr;  // not owned; the record analysed last

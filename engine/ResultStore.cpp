@@ -1,0 +1,103 @@
+// The result store: clearing, the period grid and the size of a run's results.
+#include "engine/ResultStore.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "engine/StoreText.h"
+#include "records/Errors.h"
+
+namespace {
+
+// Start of the grid: a negative minimum is replaced, zero stays (and fails at 1/T).
+double FirstPeriod(double minPeriod) {
+    return minPeriod < 0 ? ResultStore::kNegativeMinimumPeriod : minPeriod;
+}
+
+[[noreturn]] void RefuseGridSize(double minPeriod, double maxPeriod, double periodStep,
+                                 const std::string& count) {
+    throw ParameterError("Minimum Period " + GeneralText(minPeriod) + ", Maximum Period " +
+                         GeneralText(maxPeriod) + " and Period Step " + GeneralText(periodStep) +
+                         " give " + count + " periods; at most " +
+                         std::to_string(ResultStore::kMaxPeriods) + " are allowed");
+}
+
+}  // namespace
+
+ResultStore::ResultStore(MessageCallback showMessage)
+    : storeLimitBytes(DefaultStoreLimitBytes()), showMessage(std::move(showMessage)) {}
+
+void ResultStore::ClearResults() {
+    for (History* history : {&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory}) {
+        History().swap(*history);  // frees the rows and the list itself
+    }
+}
+
+void ResultStore::BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep) {
+    if (!(periodStep > 0)) {
+        throw ParameterError("Period Step must be greater than 0 (it is " +
+                             GeneralText(periodStep) + ")");
+    }
+    double p = FirstPeriod(minPeriod);
+    // Refuse an absurd grid at once instead of adding steps up to the limit.
+    const double estimate = std::ceil((maxPeriod - p) / periodStep);
+    if (estimate > static_cast<double>(kMaxPeriods)) {
+        RefuseGridSize(minPeriod, maxPeriod, periodStep, "about " + GeneralText(estimate));
+    }
+
+    DOUBLEVECTOR periods;
+    // Repeated addition, as the user sees the grid; a step too small to change p would
+    // loop for ever, so the count is bounded here as well.
+    while (p < maxPeriod) {
+        if (periods.size() == kMaxPeriods) {
+            RefuseGridSize(minPeriod, maxPeriod, periodStep,
+                           "more than " + std::to_string(kMaxPeriods));
+        }
+        periods.push_back(p);
+        p = p + periodStep;
+    }
+    // The maximum itself is added only when the grid falls short of it by more than 10 %.
+    if (!periods.empty() && std::fabs(periods.back() - maxPeriod) / std::fabs(maxPeriod) > 0.1) {
+        periods.push_back(maxPeriod);
+    }
+
+    DOUBLEVECTOR frequencies;
+    frequencies.reserve(periods.size());
+    for (double T : periods) {
+        if (T == 0) {
+            throw DivisionByZeroError();
+        }
+        frequencies.push_back(1 / T);
+    }
+    periodGrid = std::move(periods);
+    frequencyGrid = std::move(frequencies);
+}
+
+std::size_t ResultStore::StoreBytes(std::size_t sampleCount, std::size_t periodCount) {
+    const std::size_t rows = sampleCount < 2 ? 0 : sampleCount - 1;
+    constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+    constexpr std::size_t kPerValue = 5 * sizeof(double);  // five histories
+    if (rows == 0 || periodCount == 0) {
+        return 0;
+    }
+    if (rows > kMax / kPerValue / periodCount) {
+        return kMax;  // saturates: larger than any limit
+    }
+    return rows * periodCount * kPerValue;
+}
+
+// Half of the physical memory leaves room for the records, the window and the system;
+// a run that needs more is refused instead of failing in the middle of its allocations.
+std::size_t ResultStore::DefaultStoreLimitBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return std::size_t{1} << 30;  // unknown machine: 1 GiB
+    }
+    return static_cast<std::size_t>(pages) / 2 * static_cast<std::size_t>(pageSize);
+}
