@@ -6,6 +6,7 @@
 #include "engine/RunningSpectra.h"
 #include "engine/StoreText.h"
 #include "records/Errors.h"
+#include "records/NumberText.h"
 
 namespace {
 
@@ -15,12 +16,12 @@ void CheckAnalysisInput(const TimeHistory& record, double dampingRatio, std::siz
                         std::size_t limitBytes) {
     if (!(std::fabs(dampingRatio) < 1)) {
         throw ParameterError("Damping Ratio must be between -1 and 1 (it is " +
-                             GeneralText(dampingRatio) + ")");
+                             FormatGeneral(dampingRatio) + ")");
     }
     if (!(record.GetTimeStep() > 0)) {
         throw ParameterError("Time step of record '" + record.GetName() +
                              "' must be greater than 0 (it is " +
-                             GeneralText(record.GetTimeStep()) + ")");
+                             FormatGeneral(record.GetTimeStep()) + ")");
     }
     const std::size_t needed =
         ResultStore::StoreBytes(static_cast<std::size_t>(record.Count()), periods);
@@ -48,8 +49,8 @@ void ResultStore::AnalyseRecord(TimeHistory* record, double dampingRatio, double
         if (!ComputeRunningSpectra(*record, gravity, kStepRatio, dampingRatio, T, sdHistory,
                                    svHistory, saHistory, psvHistory, psaHistory)) {
             if (showMessage) {
-                showMessage("Error calculation for DampingRatio: " + GeneralText(dampingRatio) +
-                            "& Period: " + GeneralText(T));
+                showMessage("Error calculation for DampingRatio: " + FormatGeneral(dampingRatio) +
+                            "& Period: " + FormatGeneral(T));
             }
             break;
         }

@@ -11,6 +11,7 @@
 
 #include "engine/StoreText.h"
 #include "records/Errors.h"
+#include "records/NumberText.h"
 
 namespace {
 
@@ -21,9 +22,9 @@ double FirstPeriod(double minPeriod) {
 
 [[noreturn]] void RefuseGridSize(double minPeriod, double maxPeriod, double periodStep,
                                  const std::string& count) {
-    throw ParameterError("Minimum Period " + GeneralText(minPeriod) + ", Maximum Period " +
-                         GeneralText(maxPeriod) + " and Period Step " + GeneralText(periodStep) +
-                         " give " + count + " periods; at most " +
+    throw ParameterError("Minimum Period " + FormatGeneral(minPeriod) + ", Maximum Period " +
+                         FormatGeneral(maxPeriod) + " and Period Step " +
+                         FormatGeneral(periodStep) + " give " + count + " periods; at most " +
                          std::to_string(ResultStore::kMaxPeriods) + " are allowed");
 }
 
@@ -41,13 +42,13 @@ void ResultStore::ClearResults() {
 void ResultStore::BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep) {
     if (!(periodStep > 0)) {
         throw ParameterError("Period Step must be greater than 0 (it is " +
-                             GeneralText(periodStep) + ")");
+                             FormatGeneral(periodStep) + ")");
     }
     double p = FirstPeriod(minPeriod);
     // Refuse an absurd grid at once instead of adding steps up to the limit.
     const double estimate = std::ceil((maxPeriod - p) / periodStep);
     if (estimate > static_cast<double>(kMaxPeriods)) {
-        RefuseGridSize(minPeriod, maxPeriod, periodStep, "about " + GeneralText(estimate));
+        RefuseGridSize(minPeriod, maxPeriod, periodStep, "about " + FormatGeneral(estimate));
     }
 
     DOUBLEVECTOR periods;

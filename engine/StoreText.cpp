@@ -1,13 +1,7 @@
-// Number texts inside the analysis's messages.
+// Memory sizes inside the analysis's messages.
 #include "engine/StoreText.h"
 
 #include <cstdio>
-
-std::string GeneralText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
-}
 
 std::string ByteSizeText(std::size_t bytes) {
     constexpr double kMB = 1024.0 * 1024.0;

@@ -112,7 +112,7 @@ TEST_F(StoreFixture, RefusedGridsLeaveTheGridsUnchanged) {
     for (const Case& c :
          {Case{0.02, 6, -0.02, "Period Step must be greater than 0 (it is -0.02)"},
           Case{0.02, 6, 0, "Period Step must be greater than 0 (it is 0)"},
-          Case{0.02, 6, nan, "Period Step must be greater than 0 (it is nan)"},
+          Case{0.02, 6, nan, "Period Step must be greater than 0 (it is NAN)"},
           Case{0.02, 1e300, 0.02,
                "Minimum Period 0.02, Maximum Period 1e+300 and Period Step 0.02 give about "
                "5e+301 periods; at most 100000 are allowed"},
@@ -227,7 +227,7 @@ TEST_F(StoreFixture, RefusedAnalysesChangeNothing) {
          {Case{record.get(), 1, "Damping Ratio must be between -1 and 1 (it is 1)"},
           Case{record.get(), -1, "Damping Ratio must be between -1 and 1 (it is -1)"},
           Case{record.get(), 1.5, "Damping Ratio must be between -1 and 1 (it is 1.5)"},
-          Case{record.get(), nan, "Damping Ratio must be between -1 and 1 (it is nan)"},
+          Case{record.get(), nan, "Damping Ratio must be between -1 and 1 (it is NAN)"},
           Case{still.get(), 0.05,
                "Time step of record 'still.txt' must be greater than 0 (it is 0)"},
           Case{backwards.get(), 0.05,
