@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -50,14 +51,20 @@ class FileDescriptor {
     int fd;
 };
 
-// Reads to the end, refusing a file that grows past maxBytes while it is read.
+// Reads to the end straight into the result, refusing a file that grows past maxBytes
+// while it is read (a file whose size said nothing, as /proc files give 0, included).
 std::string ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::size_t maxBytes) {
+    constexpr std::size_t kMinimumRoom = 65536;
     std::string bytes;
-    bytes.reserve(sizeHint);
-    char chunk[65536];
+    std::size_t used = 0;
+    bytes.resize(std::min(sizeHint, maxBytes) + 1);  // one more byte shows that the end came
     for (;;) {
-        const ssize_t count = ::read(fd, chunk, sizeof chunk);
+        if (used == bytes.size()) {
+            bytes.resize(std::min(std::max(2 * bytes.size(), used + kMinimumRoom), maxBytes + 1));
+        }
+        const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (count == 0) {
+            bytes.resize(used);
             return bytes;
         }
         if (count < 0) {
@@ -66,11 +73,11 @@ std::string ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::
             }
             throw FileOpenError(path, SystemReason(errno));
         }
-        if (bytes.size() + static_cast<std::size_t>(count) > maxBytes) {
+        used += static_cast<std::size_t>(count);
+        if (used > maxBytes) {
             throw FileOpenError(path,
                                 TooLargeReason("more than " + std::to_string(maxBytes), maxBytes));
         }
-        bytes.append(chunk, static_cast<std::size_t>(count));
     }
 }
 
