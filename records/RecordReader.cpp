@@ -23,8 +23,8 @@ double FieldValue(std::string_view line, std::size_t index, char decimalSeparato
     return StrToFloat(fields[index], decimalSeparator);
 }
 
-// The cursor moved past `count` lines; ListIndexError(count) when the text has fewer, or
-// when count is negative (a begin line below 1).
+// A cursor whose next line is line `index` (0-based); ListIndexError(index) when the text
+// has no such line, also for a negative index (a begin line below 1).
 LineCursor CursorAtLine(std::string_view text, long long index) {
     if (index < 0) {
         throw ListIndexError(index);

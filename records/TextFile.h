@@ -39,7 +39,9 @@ class LineCursor {
 };
 
 // Reads the file at path into lines (line index 0 = line 1): ReadTextFile, then the lines of
-// LineCursor. Throws FileOpenError as ReadTextFile.
+// LineCursor. Throws FileOpenError as ReadTextFile. Each line costs a std::string (32 bytes
+// even when empty); the record reader walks a LineCursor instead, so a file of millions of
+// empty lines costs it nothing beyond the text.
 std::vector<std::string> ReadTextLines(const std::string& path);
 
 // The same decoding and line splitting applied to bytes already in memory.

@@ -255,6 +255,12 @@ TEST(ReadRecordFile, FailuresAmongTheSamplesKeepTheRecordWithSamplesSoFar) {
     }
 }
 
+TEST(ReadRecordFile, SampleBeyondADoubleAfterAFactorAboveOneIsAnOverflow) {
+    const Reading reading("0 1\n0.01 1e308\n", 1, 10.0);
+    EXPECT_EQ(reading.message, "Floating point overflow");
+    EXPECT_EQ(reading.Record().GetAcc(), DOUBLEVECTOR{10.0});
+}
+
 TEST(ReadRecordFile, NulBytesAtFieldEdgesAreTrimmedAway) {
     const Reading reading(
         "0\0 1\0\n\0"
