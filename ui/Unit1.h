@@ -27,7 +27,7 @@ class QTimer;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -143,10 +143,26 @@ public:
     // The user's locale decimal separator, for number conversion and formatting.
     char decimalSeparator() const;
 
-private:
+  private:
     void createControls();
     void connectHandlers();
     bool tickRunning = false;  // a tick arriving while one runs returns at once
+
+    // Parts of createControls, one per region of the window.
+    void createMenus();
+    void createRecordGroup(QWidget* parent);
+    void createParameterGroup(QWidget* parent);
+    void createAnimationGroup(QWidget* parent);
+    void createTimeControls(QWidget* parent);
+    void createCharts(QWidget* parent);
+    void createStatusPanes();
+    void createDialogsAndTimer();
+    void anchorStretchingControls(QWidget* central);
+
+    // Removes every point of the four chart series (import and record selection).
+    void ClearChartSeries();
+    // Appends the names of all records to lst1, unchecked, none selected.
+    void ListRecords();
 };
 
 // The one main window, set in main.

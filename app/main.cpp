@@ -1,0 +1,43 @@
+// Start-up: the application object, the one main window centred on the screen, the event
+// loop; the process returns 0 whatever happened.
+#include <QScreen>
+#include <QStyle>
+#include <exception>
+
+#include "ui/Application.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/ProductInfo.h"
+#include "ui/Unit1.h"
+
+namespace {
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen != nullptr) {
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
+    }
+}
+
+int RunApplication(OrvantaApplication& application) {
+    TForm1 window;
+    Form1 = &window;
+    CentreOnScreen(window);
+    window.show();
+    return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    OrvantaApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromUtf8(kProductName));
+    try {
+        RunApplication(application);
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowError(QString());
+    }
+    return 0;
+}
