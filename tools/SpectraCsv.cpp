@@ -1,0 +1,53 @@
+// Writing running spectra from the result store as CSV.
+#include "tools/SpectraCsv.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Exact(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+void WriteRow(std::ostream& out, const ResultStore& store, std::size_t row, double time,
+              bool withTime) {
+    for (std::size_t j = 0; j < store.periodGrid.size(); ++j) {
+        if (withTime) {
+            out << Exact(time) << ',';
+        }
+        out << Exact(store.periodGrid[j]) << ',' << Exact(store.frequencyGrid[j]) << ','
+            << Exact(store.sdHistory[row][j]) << ',' << Exact(store.svHistory[row][j]) << ','
+            << Exact(store.saHistory[row][j]) << ',' << Exact(store.psvHistory[row][j]) << ','
+            << Exact(store.psaHistory[row][j]) << '\n';
+    }
+}
+
+}  // namespace
+
+std::size_t NearestInstantRow(double atSeconds, double timeStep, std::size_t rowCount) {
+    // Instant k (k = 1 .. rowCount) lies at k * timeStep and is row k - 1.
+    double k = std::round(atSeconds / timeStep);
+    if (!(k >= 1.0)) {
+        return 0;
+    }
+    if (k >= static_cast<double>(rowCount)) {
+        return rowCount - 1;
+    }
+    return static_cast<std::size_t>(k) - 1;
+}
+
+void WriteSpectraCsv(std::ostream& out, const ResultStore& store, double timeStep,
+                     const std::vector<std::size_t>& rows, bool withTime) {
+    if (withTime) {
+        out << "time_s,";
+    }
+    out << "period_s,frequency_hz,sd_cm,sv_cm_s,sa_g,psv_cm_s,psa_g\n";
+    for (std::size_t row : rows) {
+        WriteRow(out, store, row, static_cast<double>(row + 1) * timeStep, withTime);
+    }
+}
