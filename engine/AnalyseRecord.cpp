@@ -1,7 +1,9 @@
 // Analysis of one record: refusals, the rows of the store, one engine run per period.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "engine/PeriodBlock.h"
 #include "engine/ResultStore.h"
 #include "engine/RunningSpectra.h"
 #include "engine/StoreText.h"
@@ -45,14 +47,39 @@ void ResultStore::AnalyseRecord(TimeHistory* record, double dampingRatio, double
             row.reserve(periodGrid.size());
         }
     }
-    for (double T : periodGrid) {
-        if (!ComputeRunningSpectra(*record, gravity, kStepRatio, dampingRatio, T, sdHistory,
+    if (rows == 0) {
+        AnalysePeriods(*record, dampingRatio, gravity, 0, periodGrid.size());
+        return;
+    }
+    const HistorySet out{&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory};
+    for (std::size_t first = 0; first < periodGrid.size(); first += kPeriodBlock) {
+        const std::size_t count = std::min(kPeriodBlock, periodGrid.size() - first);
+        if (!RunPeriodBlock(record->GetAcc(), record->GetTimeStep(), gravity, kStepRatio,
+                            dampingRatio, periodGrid.data() + first, count, out)) {
+            // A fault: drop the block's partial values and redo it period by period, which
+            // keeps the periods before the faulty one and raises its error.
+            for (History* history : {out.sd, out.sv, out.sa, out.psv, out.psa}) {
+                for (DOUBLEVECTOR& row : *history) {
+                    row.resize(first);
+                }
+            }
+            AnalysePeriods(*record, dampingRatio, gravity, first, count);
+        }
+    }
+}
+
+bool ResultStore::AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity,
+                                 std::size_t first, std::size_t count) {
+    for (std::size_t j = first; j < first + count; ++j) {
+        const double T = periodGrid[j];
+        if (!ComputeRunningSpectra(record, gravity, kStepRatio, dampingRatio, T, sdHistory,
                                    svHistory, saHistory, psvHistory, psaHistory)) {
             if (showMessage) {
                 showMessage("Error calculation for DampingRatio: " + FormatGeneral(dampingRatio) +
                             "& Period: " + FormatGeneral(T));
             }
-            break;
+            return false;
         }
     }
+    return true;
 }

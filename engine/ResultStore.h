@@ -60,5 +60,13 @@ public:
     std::size_t storeLimitBytes;           // refuse a run whose store would exceed this
 
 private:
+    // Periods stepped side by side by the analysis (bounds its working set).
+    static constexpr std::size_t kPeriodBlock = 1024;
+
+    // One engine call per period of periodGrid[first .. first + count), in grid order;
+    // false (after the engine-failure message) when the engine fails.
+    bool AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity,
+                        std::size_t first, std::size_t count);
+
     MessageCallback showMessage;
 };

@@ -179,23 +179,36 @@ TEST_F(StoreFixture, RowCountsOfShortRecords) {
 }
 
 // Whatever order the analysis computes in, its store is the one the engine builds when
-// called period after period.
+// called period after period, bit for bit.
+void ExpectStoreEqualsEngineCalls(const ResultStore& store, const TimeHistory& record,
+                                  double zeta) {
+    SpectrumRows expected(record.Count() - 1);
+    for (double T : store.periodGrid) {
+        ASSERT_TRUE(RunEngine(record, zeta, T, expected));
+    }
+    EXPECT_EQ(store.sdHistory, expected.sd);
+    EXPECT_EQ(store.svHistory, expected.sv);
+    EXPECT_EQ(store.saHistory, expected.sa);
+    EXPECT_EQ(store.psvHistory, expected.psv);
+    EXPECT_EQ(store.psaHistory, expected.psa);
+}
+
 TEST_F(StoreFixture, AnalysisEqualsOneEngineCallPerPeriod) {
     auto record = MakeRecord("quake", 0.005, SyntheticAccelerogram(700, 0.005, 0.5));
-    store.BuildPeriodGrid(0.02, 1.5, 0.013);  // sub-step counts 1 to 13, odd grid size
-    for (double zeta : {0.05, -0.2}) {
+    store.BuildPeriodGrid(0.02, 1.5, 0.013);  // sub-step counts 13 down to 1, odd grid size
+    for (double zeta : {0.05, -0.2, 0.0}) {
+        SCOPED_TRACE(zeta);
         store.ClearResults();
         store.AnalyseRecord(record.get(), zeta, kGravity);
-        SpectrumRows expected(699);
-        for (double T : store.periodGrid) {
-            ASSERT_TRUE(RunEngine(*record, zeta, T, expected));
-        }
-        EXPECT_EQ(store.sdHistory, expected.sd);
-        EXPECT_EQ(store.svHistory, expected.sv);
-        EXPECT_EQ(store.saHistory, expected.sa);
-        EXPECT_EQ(store.psvHistory, expected.psv);
-        EXPECT_EQ(store.psaHistory, expected.psa);
+        ExpectStoreEqualsEngineCalls(store, *record, zeta);
     }
+}
+
+TEST_F(StoreFixture, LargeGridEqualsOneEngineCallPerPeriod) {
+    auto record = MakeRecord("short", 0.01, SyntheticAccelerogram(40, 0.01, 0.5));
+    store.BuildPeriodGrid(0.001, 6, 0.002);  // about 3000 periods, several blocks
+    store.AnalyseRecord(record.get(), 0.05, kGravity);
+    ExpectStoreEqualsEngineCalls(store, *record, 0.05);
 }
 
 TEST_F(StoreFixture, NegativeDampingAboveMinusOneComputes) {
@@ -300,6 +313,15 @@ TEST_F(StoreFixture, OverflowInTheResponseKeepsTheCompletedPeriods) {
     const std::size_t completed = store.sdHistory[0].size();
     EXPECT_GT(completed, 0u);
     EXPECT_LT(completed, 300u);
+    // They are the values of the engine called period after period, and the next period
+    // is the one that overflows.
+    SpectrumRows expected(599);
+    for (std::size_t j = 0; j < completed; ++j) {
+        ASSERT_TRUE(RunEngine(*record, 0.05, store.periodGrid[j], expected));
+    }
+    EXPECT_EQ(store.sdHistory, expected.sd);
+    EXPECT_EQ(store.psaHistory, expected.psa);
+    EXPECT_THROW(RunEngine(*record, 0.05, store.periodGrid[completed], expected), OverflowError);
     for (const History* h : {&store.sdHistory, &store.svHistory, &store.saHistory,
                              &store.psvHistory, &store.psaHistory}) {
         for (const DOUBLEVECTOR& row : *h) {
