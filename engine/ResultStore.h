@@ -32,8 +32,8 @@ public:
     // DivisionByZeroError for a period of 0.
     void BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep);
 
-    // Makes record the currentRecord and fills the histories for the current periodGrid
-    // (sd cm, sv cm/s, sa g, psv cm/s, psa g); gravity is 1 g in cm/s2. Throws
+    // Makes record (not null) the currentRecord and fills the histories for the current
+    // periodGrid (sd cm, sv cm/s, sa g, psv cm/s, psa g); gravity is 1 g in cm/s2. Throws
     // ParameterError, before changing anything, for |dampingRatio| >= 1, a time step not
     // greater than 0, or a store larger than storeLimitBytes. Rows left by an earlier run
     // are cleared first. An engine failure (no samples) is reported through the message

@@ -76,21 +76,6 @@ TEST(StepCoefficients, ExcitationSumsMatchConstantLoad) {
     }
 }
 
-TEST(StepCoefficients, NegativeDampingGrowsTheFreeResponse) {
-    const double omega = 4 * kPi, h = 0.01;
-    const StepCoefficients grow = ComputeStepCoefficients(-0.05, h, omega);
-    const StepCoefficients decay = ComputeStepCoefficients(0.05, h, omega);
-    // One period of free vibration from x = 1: amplitude exp(+-zeta omega T_d).
-    OscillatorState g{1, 0}, d{1, 0};
-    for (int i = 0; i < 50; ++i) {
-        g = ExactStep(grow, g, 0, 0);
-        d = ExactStep(decay, d, 0, 0);
-    }
-    EXPECT_GT(g.x, 1.0);
-    EXPECT_LT(d.x, 1.0);
-    EXPECT_TRUE(RelativelyNear(g.x * d.x, 1.0, 1e-3));
-}
-
 TEST(SubSteps, CountsFollowTheStepBound) {
     struct Case {
         double dt, T;
