@@ -1,6 +1,7 @@
 // Several periods stepped side by side through a record, one record step at a time.
 #include "engine/PeriodBlock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <experimental/simd>
 #include <vector>
@@ -54,69 +55,75 @@ struct Group {
 // hide the recurrence's latency (measured faster than 2 or 8).
 constexpr int kGroupWidth = 4;
 
-// One row of results (one record step of every period of the block).
-struct RowValues {
-    explicit RowValues(std::size_t count)
-        : all(5 * count),
-          sd(all.data()),
-          sv(sd + count),
-          sa(sv + count),
-          psv(sa + count),
-          psa(psv + count) {}
+// Record steps stepped before their rows are appended: the periods' state stays in
+// registers over a chunk, and the tile (kChunk rows of the block) stays in cache.
+constexpr std::size_t kChunk = 16;
+
+// The row values of up to kChunk record steps of every period of the block.
+struct RowTile {
+    explicit RowTile(std::size_t count) : count(count), all(kChunk * 5 * count) {}
+    // Values of quantity q (0 sd, 1 sv, 2 sa, 3 psv, 4 psa) at row k of the tile.
+    double* at(std::size_t k, int q) { return all.data() + (5 * k + q) * count; }
+    const double* at(std::size_t k, int q) const { return all.data() + (5 * k + q) * count; }
+    std::size_t count;
     std::vector<double> all;
-    double *sd, *sv, *sa, *psv, *psa;
 };
 
-// Advances the periods first .. first+W-1 (all with nsub sub-steps) over one record step:
-// ground acceleration base (cm/s2) at its start, changing by diffG (cm/s2) over it, and
-// writes their row values. Each period sees the operations of RunPeriod in the same order,
-// so the bits are the same. The absolute acceleration is tracked before its division by
-// gravity: dividing by the same non-zero number keeps the order (rounding is monotonic),
-// so max|s| / |gravity| is exactly the running maximum of |s / gravity|.
+// Advances the periods first .. first+W-1 (all with nsub sub-steps) over the record steps
+// j0 .. j1-1 of acc (g; times gravity, cm/s2 per g) and writes their row values into the
+// tile. Each period sees the operations of RunPeriod in the same order, so the bits are
+// the same. The absolute acceleration is tracked before its division by gravity: dividing
+// by the same non-zero number keeps the order (rounding is monotonic), so max|s| / |gravity|
+// is exactly the running maximum of |s / gravity|.
 template <int W>
-void StepGroup(Lanes& L, std::size_t first, int nsub, double base, double diffG, double gravity,
-               const RowValues& row) {
+void StepGroup(Lanes& L, std::size_t first, int nsub, const DOUBLEVECTOR& acc, std::size_t j0,
+               std::size_t j1, double gravity, RowTile& tile) {
     using V = stdx::fixed_size_simd<double, W>;
     const auto load = [first](const std::vector<double>& a) {
         return V(a.data() + first, stdx::element_aligned);
     };
+    const auto store = [first](const V& value, double* to) {
+        value.copy_to(to + first, stdx::element_aligned);
+    };
     const V a11 = load(L.a11), a12 = load(L.a12), a21 = load(L.a21), a22 = load(L.a22);
     const V b11 = load(L.b11), b12 = load(L.b12), b21 = load(L.b21), b22 = load(L.b22);
-    const V twoZetaOmega = load(L.twoZetaOmega), omega2 = load(L.omega2);
+    const V twoZetaOmega = load(L.twoZetaOmega), omega = load(L.omega), omega2 = load(L.omega2);
+    const double absGravity = std::fabs(gravity);
     V x = load(L.x), v = load(L.v), maxD = load(L.maxD), maxV = load(L.maxV);
     V maxS = load(L.maxS);
 
-    const double delta = nsub == 1 ? diffG : diffG / nsub;  // x / 1 is x exactly
-    // p0 and p1 are (n - 1) * delta + base and n * delta + base, evaluated as written; the
-    // end of one sub-step is the start of the next.
-    double p0 = 0.0 * delta + base;
-    for (int n = 1; n <= nsub; ++n) {
-        const double p1 = n * delta + base;
-        const V x1 = a11 * x + a12 * v + b11 * p0 + b12 * p1;
-        const V v1 = a21 * x + a22 * v + b21 * p0 + b22 * p1;
-        const V s = stdx::abs(twoZetaOmega * v1 + omega2 * x1);
-        const V absX = stdx::abs(x1), absV = stdx::abs(v1);
-        stdx::where(absX > maxD, maxD) = absX;
-        stdx::where(absV > maxV, maxV) = absV;
-        stdx::where(s > maxS, maxS) = s;
-        x = x1;
-        v = v1;
-        p0 = p1;
+    for (std::size_t j = j0; j < j1; ++j) {
+        const double base = gravity * acc[j - 1];
+        const double diffG = (acc[j] - acc[j - 1]) * gravity;
+        const double delta = nsub == 1 ? diffG : diffG / nsub;  // x / 1 is x exactly
+        // p0 and p1 are (n - 1) * delta + base and n * delta + base, evaluated as written;
+        // the end of one sub-step is the start of the next.
+        double p0 = 0.0 * delta + base;
+        for (int n = 1; n <= nsub; ++n) {
+            const double p1 = n * delta + base;
+            const V x1 = a11 * x + a12 * v + b11 * p0 + b12 * p1;
+            const V v1 = a21 * x + a22 * v + b21 * p0 + b22 * p1;
+            const V s = stdx::abs(twoZetaOmega * v1 + omega2 * x1);
+            const V absX = stdx::abs(x1), absV = stdx::abs(v1);
+            stdx::where(absX > maxD, maxD) = absX;
+            stdx::where(absV > maxV, maxV) = absV;
+            stdx::where(s > maxS, maxS) = s;
+            x = x1;
+            v = v1;
+            p0 = p1;
+        }
+        const std::size_t k = j - j0;
+        store(maxD, tile.at(k, 0));
+        store(maxV, tile.at(k, 1));
+        store(maxS / absGravity, tile.at(k, 2));
+        store(omega * maxD, tile.at(k, 3));
+        store(omega2 * maxD / gravity, tile.at(k, 4));
     }
-
-    x.copy_to(L.x.data() + first, stdx::element_aligned);
-    v.copy_to(L.v.data() + first, stdx::element_aligned);
-    maxD.copy_to(L.maxD.data() + first, stdx::element_aligned);
-    maxV.copy_to(L.maxV.data() + first, stdx::element_aligned);
-    maxS.copy_to(L.maxS.data() + first, stdx::element_aligned);
-    const V sa = maxS / std::fabs(gravity);
-    const V psv = load(L.omega) * maxD;
-    const V psa = omega2 * maxD / gravity;
-    maxD.copy_to(row.sd + first, stdx::element_aligned);
-    maxV.copy_to(row.sv + first, stdx::element_aligned);
-    sa.copy_to(row.sa + first, stdx::element_aligned);
-    psv.copy_to(row.psv + first, stdx::element_aligned);
-    psa.copy_to(row.psa + first, stdx::element_aligned);
+    store(x, L.x.data());
+    store(v, L.v.data());
+    store(maxD, L.maxD.data());
+    store(maxV, L.maxV.data());
+    store(maxS, L.maxS.data());
 }
 
 // Plans every period; false when one cannot be planned (the period-by-period path then
@@ -161,23 +168,24 @@ std::vector<Group> MakeGroups(const std::vector<int>& nsub) {
 
 // One check for the whole record: a non-finite state stays non-finite (inf and NaN never
 // turn finite again in the recurrence) and the row values never decrease, so a fault
-// anywhere shows in the final state or the last row.
-bool AllFinite(const Lanes& L, const RowValues& row) {
+// anywhere shows in the final state or in the last row (row k of the tile).
+bool AllFinite(const Lanes& L, const RowTile& tile, std::size_t k) {
     double sum = 0;  // x - x is 0 for a finite x and not a number otherwise
     for (std::size_t i = 0; i < L.x.size(); ++i) {
-        sum += (L.x[i] - L.x[i]) + (L.v[i] - L.v[i]) + (row.sd[i] - row.sd[i]) +
-               (row.sv[i] - row.sv[i]) + (row.sa[i] - row.sa[i]) + (row.psv[i] - row.psv[i]) +
-               (row.psa[i] - row.psa[i]);
+        sum += (L.x[i] - L.x[i]) + (L.v[i] - L.v[i]);
+        for (int q = 0; q < 5; ++q) {
+            sum += tile.at(k, q)[i] - tile.at(k, q)[i];
+        }
     }
     return sum == 0;
 }
 
-void AppendRow(const RowValues& row, std::size_t count, std::size_t r, const HistorySet& out) {
-    (*out.sd)[r].insert((*out.sd)[r].end(), row.sd, row.sd + count);
-    (*out.sv)[r].insert((*out.sv)[r].end(), row.sv, row.sv + count);
-    (*out.sa)[r].insert((*out.sa)[r].end(), row.sa, row.sa + count);
-    (*out.psv)[r].insert((*out.psv)[r].end(), row.psv, row.psv + count);
-    (*out.psa)[r].insert((*out.psa)[r].end(), row.psa, row.psa + count);
+void AppendRow(const RowTile& tile, std::size_t k, std::size_t r, const HistorySet& out) {
+    History* const histories[5] = {out.sd, out.sv, out.sa, out.psv, out.psa};
+    for (int q = 0; q < 5; ++q) {
+        DOUBLEVECTOR& row = (*histories[q])[r];
+        row.insert(row.end(), tile.at(k, q), tile.at(k, q) + tile.count);
+    }
 }
 
 }  // namespace
@@ -192,18 +200,21 @@ bool RunPeriodBlock(const DOUBLEVECTOR& acc, double dt, double gravity, double s
         return false;
     }
     const std::vector<Group> groups = MakeGroups(lanes.nsub);
-    const RowValues row(count);
-    for (std::size_t j = 1; j < acc.size(); ++j) {
-        const double base = gravity * acc[j - 1];
-        const double diffG = (acc[j] - acc[j - 1]) * gravity;
+    RowTile tile(count);
+    std::size_t lastRow = 0;
+    for (std::size_t j0 = 1; j0 < acc.size(); j0 += kChunk) {
+        const std::size_t j1 = std::min(j0 + kChunk, acc.size());
         for (const Group& g : groups) {
             if (g.width == kGroupWidth) {
-                StepGroup<kGroupWidth>(lanes, g.first, g.nsub, base, diffG, gravity, row);
+                StepGroup<kGroupWidth>(lanes, g.first, g.nsub, acc, j0, j1, gravity, tile);
             } else {
-                StepGroup<1>(lanes, g.first, g.nsub, base, diffG, gravity, row);
+                StepGroup<1>(lanes, g.first, g.nsub, acc, j0, j1, gravity, tile);
             }
         }
-        AppendRow(row, count, j - 1, out);
+        for (std::size_t j = j0; j < j1; ++j) {
+            AppendRow(tile, j - j0, j - 1, out);
+        }
+        lastRow = j1 - 1 - j0;
     }
-    return AllFinite(lanes, row);
+    return AllFinite(lanes, tile, lastRow);
 }
