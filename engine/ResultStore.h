@@ -10,7 +10,7 @@
 #include "records/Timeserie.h"
 
 class ResultStore {
-public:
+  public:
     // Shows a modal message to the user (the window passes a message box; tests record).
     using MessageCallback = std::function<void(const std::string&)>;
 
@@ -59,7 +59,7 @@ public:
     History psaHistory;                    // g
     std::size_t storeLimitBytes;           // refuse a run whose store would exceed this
 
-private:
+  private:
     // Periods stepped side by side by the analysis (bounds its working set).
     static constexpr std::size_t kPeriodBlock = 1024;
 
