@@ -66,6 +66,9 @@ void ResultStore::BuildPeriodGrid(double minPeriod, double maxPeriod, double per
     if (!periods.empty() && std::fabs(periods.back() - maxPeriod) / std::fabs(maxPeriod) > 0.1) {
         periods.push_back(maxPeriod);
     }
+    if (periods.size() > kMaxPeriods) {
+        RefuseGridSize(minPeriod, maxPeriod, periodStep, std::to_string(periods.size()));
+    }
 
     DOUBLEVECTOR frequencies;
     frequencies.reserve(periods.size());
