@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <exception>
 
+#include "app/HugePageMalloc.h"
 #include "ui/Application.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/ProductInfo.h"
@@ -30,6 +31,7 @@ int RunApplication(OrvantaApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RestartWithHugePageMalloc(argv);
     OrvantaApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(kProductName));
     try {
