@@ -1,0 +1,60 @@
+// Helpers of the run, spectrum and playback tests: a shown window with one record
+// highlighted, the parameters, the user's choices in drop-down lists and redraw counts.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+#include "support/UiTestSupport.h"
+
+class QComboBox;
+class QLineSeries;
+class TForm1;
+
+// A deterministic accelerogram (g): two sines under a rise-and-decay envelope, so that
+// the running spectra grow over the record and settle.
+std::vector<double> RunTestQuake(int sampleCount, double timeStepS);
+
+// The window of one test, with the modal texts captured and a folder for record files.
+class RunWindow {
+  public:
+    RunWindow();
+    ~RunWindow();
+    RunWindow(const RunWindow&) = delete;
+    RunWindow& operator=(const RunWindow&) = delete;
+
+    // Writes a record file (samples in g, timeStepS in s), imports it through "Import
+    // Data" and clicks it in the record list.
+    void LoadRecord(const QString& name, const std::vector<double>& samples, double timeStepS);
+    // Puts a record straight into records and lst1 (records no file can hold, such as one
+    // without samples), then clicks it.
+    void LoadRecordInMemory(const QString& name, const std::vector<double>& samples,
+                            double timeStepS);
+    // Types the four parameters: minimum and maximum period, period step, damping ratio.
+    void SetParameters(const QString& minPeriod, const QString& maxPeriod,
+                       const QString& periodStep, const QString& dampingRatio);
+    // Clicks "Run Analysis" as the user does (errors reach the captured display).
+    void ClickRun();
+
+    ModalCapture capture;
+    QTemporaryDir folder;
+    std::unique_ptr<TForm1> form;
+};
+
+// The user's choice of item index in a drop-down list: the index moves and activated fires.
+void ChooseItem(QComboBox* list, int index);
+
+// The points (x[k], y[k]) for k in order.
+QList<QPointF> ZipPoints(const std::vector<double>& x, const std::vector<double>& y);
+
+// Counts the redraws of a series: replacements of its points by a non-empty list.
+class RedrawCounter : public QObject {
+  public:
+    explicit RedrawCounter(QLineSeries* series);
+    int count = 0;
+};

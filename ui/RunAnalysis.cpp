@@ -1,0 +1,82 @@
+// Run Analysis: analyses the highlighted record over the period grid and fills the instants.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QSlider>
+#include <QStringList>
+#include <QTimer>
+
+#include "records/NumberText.h"
+#include "ui/ChartHelpers.h"
+#include "ui/CheckListBox.h"
+#include "ui/Unit1.h"
+
+namespace {
+
+// Shows the busy cursor for its lifetime; the destructor restores it on every path out of
+// the run, an exception from the core included.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// The number in an edit field, read with the user's decimal separator; throws ConvertError
+// with the trimmed text when it is not a number.
+double ReadParameter(const QLineEdit* field, char decimalSeparator) {
+    return StrToFloat(Trim(field->text().toStdString()), decimalSeparator);
+}
+
+// The texts of the output instants k * timeStep (s), k = 1 .. sampleCount - 1, "0.0000".
+// k stays an integer so that the instants do not drift as repeated additions would.
+QStringList InstantTexts(int sampleCount, double timeStep, char decimalSeparator) {
+    QStringList texts;
+    texts.reserve(sampleCount > 1 ? sampleCount - 1 : 0);
+    for (int k = 1; k < sampleCount; ++k) {
+        texts.append(QString::fromStdString(FormatFixed4(k * timeStep, decimalSeparator)));
+    }
+    return texts;
+}
+
+}  // namespace
+
+void TForm1::btn3Click() {
+    tmr1->stop();
+    results.ClearResults();
+    cbb2->clear();
+    ClearSeries(lnsrsSeries2);
+    ClearSeries(lnsrsSeries3);
+    ClearSeries(lnsrsSeries4);
+    rzstspn1->setText(QString());
+    const int recordIndex = HighlightedRow(lst1);
+    if (recordIndex < 0 || recordIndex >= static_cast<int>(records.size())) {
+        return;
+    }
+
+    const BusyCursor busy;
+    const char separator = decimalSeparator();
+    const double minPeriod = ReadParameter(edt1, separator);
+    const double maxPeriod = ReadParameter(edt4, separator);
+    const double periodStep = ReadParameter(edt3, separator);
+    results.BuildPeriodGrid(minPeriod, maxPeriod, periodStep);
+    const double dampingRatio = ReadParameter(edt2, separator);
+
+    TimeHistory* record = records[static_cast<std::size_t>(recordIndex)].get();
+    rzstspn1->setText(QStringLiteral("CurrentWave: ") + QString::fromStdString(record->GetName()));
+    results.AnalyseRecord(record, dampingRatio, gravity);
+
+    cbb2->addItems(InstantTexts(record->Count(), record->GetTimeStep(), separator));
+    if (cbb2->count() > 0) {
+        trckbr1->setMaximum(cbb2->count() - 1);
+        trckbr1->setMinimum(0);
+        trckbr1->setValue(0);
+    }
+    cbb2->setCurrentIndex(0);
+    PlotRecordToInstant();
+    RefreshSpectrumPlot();
+}
