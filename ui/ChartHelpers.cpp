@@ -3,6 +3,7 @@
 
 #include <QChart>
 #include <QFont>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -22,6 +23,7 @@ constexpr double kHiddenAlpha = 0.3;
 // Stacking order of Qt Charts items: grid 2, axes 3, series 4, legend 5. The record
 // chart's legend sits between the grid and the traces, so the traces stay readable.
 constexpr double kLegendBehindSeriesZ = 2.5;
+constexpr double kLegendSlackPx = 30.0;
 
 const QColor kAxisLineColour(64, 64, 64);
 const QColor kGridColour(169, 169, 169);
@@ -61,20 +63,34 @@ void MakeLegendToggle(QChart* chart) {
     }
 }
 
-// Keeps the detached legend in the plot area's top-right corner, without shrinking it.
+// Puts the detached legend, one entry per row, in the plot area's top-right corner.
+void PlaceLegend(QChart* chart) {
+    QLegend* legend = chart->legend();
+    const QRectF plotArea = chart->plotArea();
+    legend->layout()->invalidate();  // entries may have new titles: drop the cached hint
+    const QSizeF size = legend->effectiveSizeHint(Qt::PreferredSize);
+    const double widthPx = std::min(size.width(), plotArea.width());
+    // A detached legend stacks its entries from the bottom and starts a new column (outside
+    // its box) when the next entry would reach the top edge; its own size hint leaves no
+    // room for that test, so the box gets slack to keep every entry in one column.
+    legend->setGeometry(QRectF(plotArea.right() - widthPx - 4, plotArea.top() + 4, widthPx,
+                               size.height() + kLegendSlackPx));
+    legend->update();
+}
+
+// The legend lies inside the plot area without shrinking it, and follows the plot area's
+// moves and its entries' new titles.
 void PlaceLegendInPlotArea(QChart* chart) {
     QLegend* legend = chart->legend();
     legend->detachFromChart();
-    legend->setAlignment(Qt::AlignTop);
+    legend->setAlignment(Qt::AlignRight);
     legend->setBackgroundVisible(false);
-    auto place = [legend](const QRectF& plotArea) {
-        const QSizeF size = legend->effectiveSizeHint(Qt::PreferredSize);
-        const double widthPx = std::min(size.width(), plotArea.width());
-        legend->setGeometry(
-            QRectF(plotArea.right() - widthPx - 4, plotArea.top() + 4, widthPx, size.height()));
-        legend->update();
-    };
-    QObject::connect(chart, &QChart::plotAreaChanged, legend, place);
+    QObject::connect(chart, &QChart::plotAreaChanged, legend, [chart] { PlaceLegend(chart); });
+    for (QAbstractSeries* series : chart->series()) {
+        QObject::connect(
+            series, &QAbstractSeries::nameChanged, legend, [chart] { PlaceLegend(chart); },
+            Qt::QueuedConnection);
+    }
 }
 
 void SetupSeries(QLineSeries* series, int widthPx, const QColor& colour) {

@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QDir>
 #include <QImage>
+#include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <cmath>
@@ -66,6 +67,10 @@ class WindowLookTest : public QObject {
         const double durationS = form->records[0]->Duration();
         QVERIFY(x->min() == 0.0 && x->max() >= durationS && x->max() <= 1.25 * durationS);
 
+        QTest::qWait(50);  // queued legend placement and repaint, as the event loop does
+        const QRectF legend = form->cht1->chart()->legend()->geometry();
+        QVERIFY(form->cht1->chart()->plotArea().contains(legend));
+        QVERIFY(legend.height() >= 2 * 16);  // room for both entries, one per row
         const QImage design = form->grab().toImage();
         QCOMPARE(design.size(), form->size() * design.devicePixelRatio());
         SaveIfAsked(design, "orvanta-shot.png");
