@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 
 #include "ui/ChartHelpers.h"
@@ -61,39 +62,22 @@ void SetAxisTitle(QChartView* view, Qt::Orientation orientation,
     axes.first()->setTitleText(QString::fromUtf8(titles[static_cast<std::size_t>(choice)]));
 }
 
-}  // namespace
-
-void TForm1::RefreshSpectrumPlot() {
-    ClearSeries(lnsrsSeries3);
-    ClearSeries(lnsrsSeries4);
-    const int selected = cbb2->currentIndex();
-    if (selected < 0) {
-        return;
-    }
-    const int abscissa = cbb5->currentIndex();
-    const int ordinate = cbb7->currentIndex();
-    const int last = cbb2->count() - 1;
-    PlotSpectrumAt(last, 0, abscissa, ordinate, QStringLiteral("Time=") + cbb2->itemText(last));
-    PlotSpectrumAt(selected, 1, abscissa, ordinate, QStringLiteral("Time=") + cbb2->currentText());
-}
-
-void TForm1::PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoice,
-                            int ordinateChoice, const QString& title) {
+// The points (x[k], y[k]) of the spectrum at row instantIndex in period-grid order, or
+// nothing when a choice or the instant is negative, outside the tables or the store.
+std::optional<QList<QPointF>> SpectrumPoints(const ResultStore& store, int instantIndex,
+                                             int abscissaChoice, int ordinateChoice) {
     if (abscissaChoice < 0 || ordinateChoice < 0 || instantIndex < 0) {
-        return;
+        return std::nullopt;
     }
-    // Rows beyond the store would be read past its end; the time list and the store
-    // always agree after a run, so this only guards against a caller out of step.
-    if (results.sdHistory.empty() || instantIndex >= static_cast<int>(results.sdHistory.size())) {
-        return;
+    // The time list and the store agree after every run; the bound only keeps a caller out
+    // of step from reading past the last row.
+    if (store.sdHistory.empty() || instantIndex >= static_cast<int>(store.sdHistory.size())) {
+        return std::nullopt;
     }
-    QLineSeries* series = seriesIndex == 0   ? lnsrsSeries3
-                          : seriesIndex == 1 ? lnsrsSeries4
-                                             : nullptr;
-    const DOUBLEVECTOR* x = AbscissaValues(results, abscissaChoice, instantIndex);
-    const History* yHistory = OrdinateHistory(results, ordinateChoice);
-    if (series == nullptr || x == nullptr || yHistory == nullptr) {
-        return;
+    const DOUBLEVECTOR* x = AbscissaValues(store, abscissaChoice, instantIndex);
+    const History* yHistory = OrdinateHistory(store, ordinateChoice);
+    if (x == nullptr || yHistory == nullptr) {
+        return std::nullopt;
     }
     const DOUBLEVECTOR& y = (*yHistory)[static_cast<std::size_t>(instantIndex)];
     const std::size_t count = std::min(x->size(), y.size());
@@ -102,8 +86,41 @@ void TForm1::PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoic
     for (std::size_t k = 0; k < count; ++k) {
         points.append(QPointF((*x)[k], y[k]));
     }
-    SetSeriesPoints(series, points);
-    series->setName(title);
+    return points;
+}
+
+}  // namespace
+
+void TForm1::RefreshSpectrumPlot() {
+    const int selected = cbb2->currentIndex();
+    if (selected < 0) {
+        ClearSeries(lnsrsSeries3);
+        ClearSeries(lnsrsSeries4);
+        return;
+    }
+    const int abscissa = cbb5->currentIndex();
+    const int ordinate = cbb7->currentIndex();
+    const int last = cbb2->count() - 1;
+    // Each call replaces its series' points, which clears the old ones on the way; clearing
+    // both first would rescale the axes to the old instant and back, a relayout per redraw.
+    PlotSpectrumAt(last, 0, abscissa, ordinate, QStringLiteral("Time=") + cbb2->itemText(last));
+    PlotSpectrumAt(selected, 1, abscissa, ordinate, QStringLiteral("Time=") + cbb2->currentText());
+}
+
+void TForm1::PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoice,
+                            int ordinateChoice, const QString& title) {
+    QLineSeries* series = seriesIndex == 0   ? lnsrsSeries3
+                          : seriesIndex == 1 ? lnsrsSeries4
+                                             : nullptr;
+    if (series == nullptr) {
+        return;
+    }
+    const std::optional<QList<QPointF>> points =
+        SpectrumPoints(results, instantIndex, abscissaChoice, ordinateChoice);
+    SetSeriesPoints(series, points.value_or(QList<QPointF>()));
+    if (points.has_value()) {
+        series->setName(title);
+    }
 }
 
 void TForm1::cbb5Change() {
