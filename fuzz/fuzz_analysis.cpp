@@ -2,6 +2,7 @@
 // result store (BuildPeriodGrid, then AnalyseRecord), with the store's invariants checked.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
