@@ -4,6 +4,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -160,28 +161,33 @@ class SpectrumPlotTest : public QObject {
         QCOMPARE(w.form->lnsrsSeries3->name(), w.form->lnsrsSeries4->name());
     }
 
-    // With ORVANTA_SCREENSHOT_DIR set, saves the window after a run of the test record at
-    // an instant in the middle, for each ordinate and each abscissa and with the
+    // With ORVANTA_SCREENSHOT_DIR set, saves the window after a run of the project's sample
+    // record at the instant in the middle, for each ordinate and each abscissa, and with the
     // whole-record spectrum hidden through its legend entry.
     void screenshots() {
         const QString folder = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
         if (folder.isEmpty())
             QSKIP("ORVANTA_SCREENSHOT_DIR not set");
+        const QString sample =
+            QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../samples/synthetic_quake.txt");
+        QVERIFY2(QFileInfo::exists(sample), qPrintable(sample));
         QDir().mkpath(folder);
         RunWindow w;
-        w.form->resize(1041, 733);
-        w.LoadRecord(QStringLiteral("quake.txt"), RunTestQuake(2001, kTimeStepS), kTimeStepS);
+        InjectChosenFiles(w.form.get(), {sample});
+        ClickImport(w.form.get());
+        ClickRecord(w.form.get(), 0);
         w.ClickRun();
-        ChooseItem(w.form->cbb2, 999);
+        QVERIFY(w.capture.errors.isEmpty());
+        ChooseItem(w.form->cbb2, w.form->cbb2->count() / 2);
         auto save = [&](const QString& name) {
-            QCoreApplication::processEvents();
-            QVERIFY(w.form->grab().save(folder + QLatin1Char('/') + name + ".png"));
+            QTest::qWait(50);  // queued legend placement and repaint, as the event loop does
+            QVERIFY(w.form->grab().save(folder + "/spectrum-" + name + ".png"));
         };
+        save(QStringLiteral("start-titles"));
         for (int o = 0; o < 5; ++o) {
             ChooseItem(w.form->cbb7, o);
             save(QStringLiteral("ordinate-%1").arg(o));
         }
-        ChooseItem(w.form->cbb7, 4);
         for (int a = 0; a < 3; ++a) {
             ChooseItem(w.form->cbb5, a);
             save(QStringLiteral("abscissa-%1").arg(a));
@@ -189,6 +195,10 @@ class SpectrumPlotTest : public QObject {
         ChooseItem(w.form->cbb5, 0);
         emit w.form->cht2->chart()->legend()->markers(w.form->lnsrsSeries3).first()->clicked();
         save(QStringLiteral("whole-record-hidden"));
+        QVERIFY(!w.form->lnsrsSeries3->isVisible());
+        emit w.form->cht2->chart()->legend()->markers(w.form->lnsrsSeries3).first()->clicked();
+        ChooseItem(w.form->cbb2, 249);  // 2.5 s, while the shaking still builds up
+        save(QStringLiteral("early-instant"));
     }
 };
 
