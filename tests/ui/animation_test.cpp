@@ -98,6 +98,16 @@ class AnimationTest : public QObject {
         QVERIFY(!w.form->tmr1->isActive());  // a speed change does not start playback
     }
 
+    void speedOutsideTheListIsHeldToItsEnds() {
+        RunWindow w;
+        w.form->SetAnimationSpeed(0);  // would divide by zero in the interval
+        QCOMPARE(w.form->tmr1->interval(), 10);
+        QCOMPARE(w.form->animationStep, 1);
+        w.form->SetAnimationSpeed(25);
+        QCOMPARE(w.form->tmr1->interval(), 1);
+        QCOMPARE(w.form->animationStep, 11);
+    }
+
     void ticks_data() {
         QTest::addColumn<int>("instants");
         QTest::addColumn<int>("speed");
