@@ -8,6 +8,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPushButton>
 #include <QSlider>
 #include <QValueAxis>
 #include <QtTest>
@@ -199,6 +200,12 @@ class SpectrumPlotTest : public QObject {
         emit w.form->cht2->chart()->legend()->markers(w.form->lnsrsSeries3).first()->clicked();
         ChooseItem(w.form->cbb2, 249);  // 2.5 s, while the shaking still builds up
         save(QStringLiteral("early-instant"));
+        // Play back for a second, then stop: the instant has moved on and stays.
+        QTest::mouseClick(w.form->btn6, Qt::LeftButton);
+        QTest::qWait(1000);
+        QTest::mouseClick(w.form->btn7, Qt::LeftButton);
+        QVERIFY(w.form->cbb2->currentIndex() != 249);
+        save(QStringLiteral("after-playback"));
     }
 };
 
