@@ -228,7 +228,7 @@ class RunAnalysisTest : public QObject {
         if (storeLimitBytes > 0)
             w.form->results.storeLimitBytes = storeLimitBytes;
         w.SetParameters(parameters[0], parameters[1], parameters[2], parameters[3]);
-        w.ClickRun();
+        w.RunFromEventLoop();
         QCOMPARE(w.capture.errors.size(), 1);
         QVERIFY2(w.capture.errors[0].contains(errorPart), qPrintable(w.capture.errors[0]));
         QVERIFY(w.capture.messages.isEmpty());

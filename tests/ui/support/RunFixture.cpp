@@ -61,6 +61,13 @@ void RunWindow::ClickRun() {
     QTest::mouseClick(form->btn3, Qt::LeftButton);
 }
 
+void RunWindow::RunFromEventLoop() {
+    TForm1* window = form.get();
+    QMetaObject::invokeMethod(
+        window, [window] { window->btn3Click(); }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+}
+
 void ChooseItem(QComboBox* list, int index) {
     list->setCurrentIndex(index);
     emit list->activated(index);

@@ -40,6 +40,11 @@ class RunWindow {
                        const QString& periodStep, const QString& dampingRatio);
     // Clicks "Run Analysis" as the user does (errors reach the captured display).
     void ClickRun();
+    // Runs the analysis as an event delivered by the event loop, so that an error it raises
+    // reaches the captured display through the application's notify(). For runs that throw:
+    // an exception unwinding through the button's own click code, which Qt builds without
+    // exception support, skips that code's cleanup and leaks what it allocated.
+    void RunFromEventLoop();
 
     ModalCapture capture;
     QTemporaryDir folder;
