@@ -159,11 +159,21 @@ int DecimalsFor(double step) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
 
+// Sets only what changes: every setter that fires re-lays the axis out, and playback
+// rescales on every step with the same range.
 void ApplyRange(QValueAxis* axis, const NiceRange& range) {
-    axis->setRange(range.min, range.max);
-    axis->setTickCount(static_cast<int>(std::lround((range.max - range.min) / range.step)) + 1);
-    axis->setLabelFormat(QStringLiteral("%.") + QString::number(DecimalsFor(range.step)) +
-                         QStringLiteral("f"));
+    if (axis->min() != range.min || axis->max() != range.max) {
+        axis->setRange(range.min, range.max);
+    }
+    const int tickCount = static_cast<int>(std::lround((range.max - range.min) / range.step)) + 1;
+    if (axis->tickCount() != tickCount) {
+        axis->setTickCount(tickCount);
+    }
+    const QString format =
+        QStringLiteral("%.") + QString::number(DecimalsFor(range.step)) + QStringLiteral("f");
+    if (axis->labelFormat() != format) {
+        axis->setLabelFormat(format);
+    }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
+#include <exception>
 
 #include "ui/ChartHelpers.h"
 #include "ui/CheckListBox.h"
@@ -174,7 +175,6 @@ void TForm1::createRecordGroup(QWidget* parent) {
     btn1 = MakeButton(grp1, "btn1", QStringLiteral("Import Data"), QRect(13, 73, 186, 25));
     auto* list = Named(new CheckListBox(kListItemHeightPx, grp1), "lst1");
     list->setGeometry(13, 104, 186, 151);
-    list->onKeyboardMove = [this] { lst1Click(); };
     lst1 = list;
 }
 
@@ -267,25 +267,39 @@ void TForm1::anchorStretchingControls(QWidget* central) {
     anchors->Add(cht2, true, true);
 }
 
+void TForm1::RunHandler(void (TForm1::*handler)()) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowError(QString());
+    }
+}
+
 void TForm1::connectHandlers() {
-    connect(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
-    connect(lst1, &QListWidget::itemClicked, this, &TForm1::lst1Click);
-    connect(btn3, &QPushButton::clicked, this, &TForm1::btn3Click);
-    connect(cbb5, &QComboBox::activated, this, &TForm1::cbb5Change);
-    connect(cbb7, &QComboBox::activated, this, &TForm1::cbb7Change);
-    connect(cbb2, &QComboBox::activated, this, &TForm1::cbb2Change);
-    connect(trckbr1, &QSlider::valueChanged, this, &TForm1::trckbr1Change);
-    connect(tmr1, &QTimer::timeout, this, &TForm1::tmr1Timer);
-    connect(btn6, &QPushButton::clicked, this, &TForm1::btn6Click);
-    connect(btn7, &QPushButton::clicked, this, &TForm1::btn7Click);
-    connect(cbb3, &QComboBox::activated, this, &TForm1::cbb3Change);
-    connect(btn4, &QPushButton::clicked, this, &TForm1::btn4Click);
-    connect(btn5, &QPushButton::clicked, this, &TForm1::btn5Click);
-    connect(mniAbout2, &QAction::triggered, this, &TForm1::mniAbout2Click);
-    connect(mniDonation1, &QAction::triggered, this, &TForm1::mniDonation1Click);
-    connect(mniHomePage1, &QAction::triggered, this, &TForm1::OpenProjectPage);
-    connect(mniHowtouse1, &QAction::triggered, this, &TForm1::OpenProjectPage);
-    connect(mniSoftware1, &QAction::triggered, this, &TForm1::OpenProjectPage);
+    const auto run = [this](void (TForm1::*handler)()) {
+        return [this, handler] { RunHandler(handler); };
+    };
+    connect(btn1, &QPushButton::clicked, this, run(&TForm1::btn1Click));
+    connect(lst1, &QListWidget::itemClicked, this, run(&TForm1::lst1Click));
+    static_cast<CheckListBox*>(lst1)->onKeyboardMove = run(&TForm1::lst1Click);
+    connect(btn3, &QPushButton::clicked, this, run(&TForm1::btn3Click));
+    connect(cbb5, &QComboBox::activated, this, run(&TForm1::cbb5Change));
+    connect(cbb7, &QComboBox::activated, this, run(&TForm1::cbb7Change));
+    connect(cbb2, &QComboBox::activated, this, run(&TForm1::cbb2Change));
+    connect(trckbr1, &QSlider::valueChanged, this, run(&TForm1::trckbr1Change));
+    connect(tmr1, &QTimer::timeout, this, run(&TForm1::tmr1Timer));
+    connect(btn6, &QPushButton::clicked, this, run(&TForm1::btn6Click));
+    connect(btn7, &QPushButton::clicked, this, run(&TForm1::btn7Click));
+    connect(cbb3, &QComboBox::activated, this, run(&TForm1::cbb3Change));
+    connect(btn4, &QPushButton::clicked, this, run(&TForm1::btn4Click));
+    connect(btn5, &QPushButton::clicked, this, run(&TForm1::btn5Click));
+    connect(mniAbout2, &QAction::triggered, this, run(&TForm1::mniAbout2Click));
+    connect(mniDonation1, &QAction::triggered, this, run(&TForm1::mniDonation1Click));
+    connect(mniHomePage1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
+    connect(mniHowtouse1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
+    connect(mniSoftware1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
 }
 
 void TForm1::ClearChartSeries() {

@@ -159,6 +159,11 @@ class TForm1 : public QMainWindow {
     void createDialogsAndTimer();
     void anchorStretchingControls(QWidget* central);
 
+    // Runs a handler connected to a control and shows what escapes it on the error
+    // display. Catching at the handler keeps exceptions out of Qt's widget code, which is
+    // built without exception support and would leak or lose state when unwound.
+    void RunHandler(void (TForm1::*handler)());
+
     // Removes every point of the four chart series (import and record selection).
     void ClearChartSeries();
     // Appends the names of all records to lst1, unchecked, none selected.

@@ -1,5 +1,6 @@
 // The error display: the full-stop rule, exceptions escaping a handler reaching it through
 // the application's notify() while the event loop goes on, and the plain message route.
+#include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 #include <stdexcept>
@@ -7,6 +8,29 @@
 #include "records/Errors.h"
 #include "support/UiTestSupport.h"
 #include "ui/Unit1.h"
+
+// Throws from its event handler on every delivered event: kind 0 a core error, 1 a
+// standard exception, anything else a value that is no exception class.
+class ThrowingReceiver : public QObject {
+  public:
+    explicit ThrowingReceiver(int kind) : kind(kind) {}
+    int deliveries = 0;
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        ++deliveries;
+        if (kind == 0)
+            throw ConvertError("abc");
+        if (kind == 1)
+            throw std::runtime_error("bad thing");
+        throw 42;
+    }
+
+  private:
+    int kind;
+};
 
 class ErrorDisplayTest : public QObject {
     Q_OBJECT
@@ -54,33 +78,39 @@ class ErrorDisplayTest : public QObject {
         QCOMPARE(capture->errors, QStringList{shown});
     }
 
-    void exceptionEscapingAHandlerIsShownAndTheLoopGoesOn_data() {
+    void exceptionEscapingAnEventHandlerIsShownAndTheLoopGoesOn_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("shown");
         QTest::newRow("core error") << 0 << "'abc' is not a valid floating point value.";
         QTest::newRow("standard exception") << 1 << "bad thing.";
         QTest::newRow("not a standard exception") << 2 << "";
     }
-    void exceptionEscapingAHandlerIsShownAndTheLoopGoesOn() {
+    void exceptionEscapingAnEventHandlerIsShownAndTheLoopGoesOn() {
         QFETCH(int, kind);
         QFETCH(QString, shown);
-        QPushButton button(QStringLiteral("throw"));
-        int clicks = 0;
-        QObject::connect(&button, &QPushButton::clicked, [&clicks, kind] {
-            ++clicks;
-            if (kind == 0)
-                throw ConvertError("abc");
-            if (kind == 1)
-                throw std::runtime_error("bad thing");
-            throw 42;
-        });
-        button.show();
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(capture->errors, QStringList{shown});
-        QTest::mouseClick(&button, Qt::LeftButton);  // the application still delivers events
-        QCOMPARE(clicks, 2);
-        QCOMPARE(capture->errors.size(), 2);
-        QVERIFY(!button.isDown());
+        ThrowingReceiver receiver(kind);
+        QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+        QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+        QTRY_COMPARE(receiver.deliveries, 2);  // the loop delivers the next event
+        QCOMPARE(capture->errors, (QStringList{shown, shown}));
+        QEvent direct(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&receiver, &direct));  // not handled
+        QCOMPARE(capture->errors.size(), 3);
+    }
+
+    void errorOfAWindowHandlerEndsItAndIsShown() {
+        TForm1 form;
+        form.edt5->setText(QStringLiteral("1,5,"));
+        bool dialogShown = false;
+        form.chooseFiles = [&dialogShown] {
+            dialogShown = true;
+            return QStringList();
+        };
+        form.show();
+        QTest::mouseClick(form.btn1, Qt::LeftButton);
+        QCOMPARE(capture->errors, QStringList{"'1,5,' is not a valid floating point value."});
+        QVERIFY(!dialogShown);
+        QVERIFY(!form.btn1->isDown());
     }
 
     void engineMessagesReachThePlainMessage() {
