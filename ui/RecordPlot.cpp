@@ -8,6 +8,7 @@
 #include "records/NumberText.h"
 #include "ui/ChartHelpers.h"
 #include "ui/CheckListBox.h"
+#include "ui/TraceDecimation.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -38,7 +39,7 @@ void TForm1::PlotRecord() {
                                                         record.Duration(), decimalSeparator()));
     lnsrsSeries1->setName(title);
     lnsrsSeries3->setName(title);
-    SetSeriesPoints(lnsrsSeries1, RecordPoints(record, record.Count() - 1));
+    SetTracePoints(lnsrsSeries1, RecordPoints(record, record.Count() - 1));
 }
 
 void TForm1::PlotRecordToInstant() {
@@ -51,5 +52,5 @@ void TForm1::PlotRecordToInstant() {
     lnsrsSeries2->setName(QStringLiteral("Time=") + cbb2->itemText(instant));
     // Instant j ends at sample j + 1; the time list has Count - 1 entries, the bound only
     // guards a list that does not belong to this record.
-    SetSeriesPoints(lnsrsSeries2, RecordPoints(record, std::min(instant + 1, record.Count() - 1)));
+    SetTracePoints(lnsrsSeries2, RecordPoints(record, std::min(instant + 1, record.Count() - 1)));
 }

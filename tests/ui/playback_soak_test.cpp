@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "support/RunFixture.h"
+#include "ui/TraceDecimation.h"
 #include "ui/Unit1.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -157,7 +158,7 @@ class PlaybackSoakTest : public QObject {
         const int position = (start + ticks) % kInstants;
         QCOMPARE(form->trckbr1->value(), position);
         QCOMPARE(form->cbb2->currentIndex(), position);
-        QCOMPARE(form->lnsrsSeries2->count(), position + 2);
+        QCOMPARE(static_cast<int>(TracePoints(form->lnsrsSeries2).size()), position + 2);
         QCOMPARE(form->lnsrsSeries2->name(), "Time=" + form->cbb2->currentText());
         QCOMPARE(form->lnsrsSeries4->points(),
                  ZipPoints(form->results.periodGrid, form->results.sdHistory[position]));
