@@ -32,9 +32,8 @@ constexpr int kInstants = kSampleCount - 1;
 constexpr int kDefaultTicks = 20000;
 constexpr int kWarmUpTicks = 1000;
 // The whole window repaints on one tick in this many. Every tick updates the series and
-// the charts' geometry as playback does, but a repaint of the 20,000-point record trace
-// costs tens of milliseconds offscreen: painting every tick would make the soak last ten
-// minutes, while one in fifty still paints every length of the red trace hundreds of times.
+// the charts' geometry as playback does, but a full-window repaint costs more than all of
+// a tick's own work; one tick in fifty still paints the red trace at hundreds of lengths.
 constexpr int kPaintEvery = 50;
 // Allowed growth after the warm-up, in bytes, of the live heap and (outside
 // AddressSanitizer) of the resident size. The largest buffers of a tick belong to the red
@@ -42,9 +41,10 @@ constexpr int kPaintEvery = 50;
 // geometry, its painter path and its hit shape hold a few copies, so with Qt's caches the
 // high-water mark can move by 2-3 MB. 8 MB leaves room for that and still fails for
 // anything kept per tick: one lost trace copy a tick crosses it within 25 ticks, and the
-// live heap crosses it at 4.2 KB a tick over CI's 2,000 measured ticks, 440 bytes a tick
-// over the full run's 19,000. The resident size alone is laxer: freed trace buffers leave
-// resident free heap (about 10 MB here) that absorbs a leak before the size moves.
+// live heap crosses it at 930 bytes a tick over the sanitizer run's 9,000 measured ticks,
+// 440 bytes a tick over the full run's 19,000. The resident size alone is laxer: freed
+// trace buffers leave resident free heap (about 10 MB here) that absorbs a leak before
+// the size moves.
 constexpr double kMaxGrowthBytes = 8.0 * 1024 * 1024;
 
 // Qt Test's limit on the soak's test function, in milliseconds.
