@@ -12,7 +12,7 @@
 #include "app/HugePageMalloc.h"
 #include "engine/PeriodBlock.h"
 #include "engine/ResultStore.h"
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 
 namespace {
 

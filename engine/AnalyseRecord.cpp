@@ -5,7 +5,7 @@
 
 #include "engine/PeriodBlock.h"
 #include "engine/ResultStore.h"
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 #include "engine/StoreText.h"
 #include "records/Errors.h"
 #include "records/NumberText.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/ResultStore.h"
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 #include "records/Errors.h"
 #include "records/Timeserie.h"
 

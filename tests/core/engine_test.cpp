@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 #include "engine/StepCoefficients.h"
 #include "records/Errors.h"
 #include "support/EngineFixtures.h"

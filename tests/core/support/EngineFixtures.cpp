@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 #include "support/ReferenceRecurrence.h"
 
 std::unique_ptr<TimeHistory> MakeRecord(const std::string& name, double dt,

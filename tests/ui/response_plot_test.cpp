@@ -210,4 +210,4 @@ class SpectrumPlotTest : public QObject {
 };
 
 ORVANTA_UI_TEST_MAIN(SpectrumPlotTest)
-#include "spectrum_plot_test.moc"
+#include "response_plot_test.moc"

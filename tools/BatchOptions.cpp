@@ -1,5 +1,5 @@
 // Parsing the batch spectra tool's command line.
-#include "tools/SpectraOptions.h"
+#include "tools/BatchOptions.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // Writing running spectra from the result store as CSV.
-#include "tools/SpectraCsv.h"
+#include "tools/BatchCsv.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,8 +9,8 @@
 
 #include "engine/ResultStore.h"
 #include "records/RecordReader.h"
-#include "tools/SpectraCsv.h"
-#include "tools/SpectraOptions.h"
+#include "tools/BatchCsv.h"
+#include "tools/BatchOptions.h"
 
 namespace {
 

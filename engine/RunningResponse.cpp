@@ -1,5 +1,5 @@
 // Running spectra of one period: the stepping kernel, then one value appended per row.
-#include "engine/RunningSpectra.h"
+#include "engine/RunningResponse.h"
 
 #include <array>
 #include <vector>

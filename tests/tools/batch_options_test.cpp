@@ -1,8 +1,8 @@
 // The batch tool's command line: defaults, every option and the usage errors.
 #include <gtest/gtest.h>
 
-#include "tools/SpectraCsv.h"
-#include "tools/SpectraOptions.h"
+#include "tools/BatchCsv.h"
+#include "tools/BatchOptions.h"
 
 namespace {
 
