@@ -1,16 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Orvanta needs to build, test and run, only those missing.
-# Runs apt-get directly as root and through sudo otherwise.
+# Installs the Debian packages of scripts/debian-packages.txt that are missing, and says
+# nothing when all are there. Runs apt-get directly as root and through sudo otherwise.
 set -euo pipefail
-
-packages=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-charts-dev libgl-dev
-  libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  fonts-noto-cjk
-  xvfb xauth imagemagick
-)
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+mapfile -t packages < <(sed 's/#.*//' "$root/scripts/debian-packages.txt" | awk 'NF {print $1}')
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,11 +11,7 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "All dependencies are installed."
-  exit 0
-fi
+[ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
   sudo_cmd=()
