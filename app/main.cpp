@@ -2,7 +2,6 @@
 // loop; the process returns 0 whatever happened.
 #include <QScreen>
 #include <QStyle>
-#include <exception>
 
 #include "app/HugePageMalloc.h"
 #include "ui/Application.h"
@@ -34,12 +33,6 @@ int main(int argc, char** argv) {
     RestartWithHugePageMalloc(argv);
     OrvantaApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(kProductName));
-    try {
-        RunApplication(application);
-    } catch (const std::exception& error) {
-        ShowError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowError(QString());
-    }
+    ShowingErrors([&application] { RunApplication(application); });
     return 0;
 }

@@ -13,10 +13,10 @@
 #include "engine/PeriodBlock.h"
 #include "engine/ResultStore.h"
 #include "engine/RunningResponse.h"
+#include "records/Units.h"
 
 namespace {
 
-constexpr double kGravity = 980.0;   // cm/s2 per g
 constexpr double kTimeStep = 0.005;  // s
 constexpr int kSamples = 8000;       // 40 s
 constexpr double kDamping = 0.05;

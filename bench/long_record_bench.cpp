@@ -8,10 +8,10 @@
 
 #include "engine/ResultStore.h"
 #include "records/Errors.h"
+#include "records/Units.h"
 
 namespace {
 
-constexpr double kGravity = 980.0;  // cm/s2 per g
 constexpr double kTimeStep = 0.01;  // s
 constexpr int kSamples = 200000;
 constexpr double kDamping = 0.05;

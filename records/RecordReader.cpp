@@ -10,6 +10,7 @@
 #include "records/FieldSplit.h"
 #include "records/NumberText.h"
 #include "records/TextFile.h"
+#include "records/Units.h"
 
 namespace {
 
@@ -76,16 +77,14 @@ int DeriveBeginLine(const std::string& text, char decimalSeparator) {
 }
 
 double DeriveUnitFactor(int unitIndex, double gravity) {
-    switch (unitIndex) {
-        case 1:
-            return Reciprocal(0.01 * gravity);  // m/s2
-        case 2:
-            return Reciprocal(gravity);  // cm/s2
-        case 3:
-            return Reciprocal(10.0 * gravity);  // mm/s2
-        default:
-            return 1.0;  // g, the empty item, no selection
+    if (unitIndex < 0 || unitIndex >= static_cast<int>(kAccelerationUnits.size())) {
+        return 1.0;  // the empty item, no selection: taken as g
     }
+    const double multiple = kAccelerationUnits[static_cast<std::size_t>(unitIndex)].gravityMultiple;
+    if (multiple == 0.0) {
+        return 1.0;  // g
+    }
+    return Reciprocal(multiple * gravity);
 }
 
 void ReadRecordFile(const std::string& path, int beginLine, double unitFactor, RecordList& records,

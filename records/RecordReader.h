@@ -16,8 +16,9 @@ using RecordList = std::vector<std::unique_ptr<TimeHistory>>;
 int DeriveBeginLine(const std::string& text, char decimalSeparator = '.');
 
 // Multiplier from the file's acceleration unit to g, by the unit list's item index:
-// 0 g, 1 m/s2, 2 cm/s2, 3 mm/s2; anything else (the empty item, no selection) 1.0.
-// gravity is 1 g in cm/s2 (980.0). Throws DivisionByZeroError for a zero gravity.
+// the entries of kAccelerationUnits (0 g, 1 m/s2, 2 cm/s2, 3 mm/s2); anything else (the
+// empty item, no selection) 1.0.
+// gravity is 1 g in cm/s2 (kGravity). Throws DivisionByZeroError for a zero gravity.
 double DeriveUnitFactor(int unitIndex, double gravity);
 
 // Reads the record file at path and appends its record to records before reading the

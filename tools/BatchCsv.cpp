@@ -41,8 +41,8 @@ std::size_t NearestInstantRow(double atSeconds, double timeStep, std::size_t row
     return static_cast<std::size_t>(k) - 1;
 }
 
-void WriteSpectraCsv(std::ostream& out, const ResultStore& store, double timeStep,
-                     const std::vector<std::size_t>& rows, bool withTime) {
+void WriteBatchCsv(std::ostream& out, const ResultStore& store, double timeStep,
+                   const std::vector<std::size_t>& rows, bool withTime) {
     if (withTime) {
         out << "time_s,";
     }

@@ -14,5 +14,5 @@ std::size_t NearestInstantRow(double atSeconds, double timeStep, std::size_t row
 // Writes the header and one line per period for each of the given rows; with withTime a
 // leading time_s column holds the instant (row + 1) * timeStep. Numbers keep 17
 // significant digits so nothing is lost.
-void WriteSpectraCsv(std::ostream& out, const ResultStore& store, double timeStep,
-                     const std::vector<std::size_t>& rows, bool withTime);
+void WriteBatchCsv(std::ostream& out, const ResultStore& store, double timeStep,
+                   const std::vector<std::size_t>& rows, bool withTime);

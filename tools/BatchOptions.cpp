@@ -1,10 +1,9 @@
 // Parsing the batch spectra tool's command line.
 #include "tools/BatchOptions.h"
 
-#include <array>
-
 #include "records/Errors.h"
 #include "records/NumberText.h"
+#include "records/Units.h"
 
 namespace {
 
@@ -16,14 +15,25 @@ double ParseNumber(const std::string& option, const std::string& text) {
     }
 }
 
+// The unit names joined with sep and, before the last, last: "g, m/s2, cm/s2 or mm/s2".
+std::string UnitNames(const std::string& sep, const std::string& last) {
+    std::string names;
+    for (std::size_t i = 0; i < kAccelerationUnits.size(); ++i) {
+        if (i > 0) {
+            names += i + 1 == kAccelerationUnits.size() ? last : sep;
+        }
+        names += kAccelerationUnits[i].optionName;
+    }
+    return names;
+}
+
 int ParseUnit(const std::string& text) {
-    static const std::array<const char*, 4> units = {"g", "m/s2", "cm/s2", "mm/s2"};
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (text == units[i]) {
+    for (std::size_t i = 0; i < kAccelerationUnits.size(); ++i) {
+        if (text == kAccelerationUnits[i].optionName) {
             return static_cast<int>(i);
         }
     }
-    throw UsageError("--unit: unknown unit '" + text + "' (use g, m/s2, cm/s2 or mm/s2)");
+    throw UsageError("--unit: unknown unit '" + text + "' (use " + UnitNames(", ", " or ") + ")");
 }
 
 class ArgumentCursor {
@@ -43,7 +53,7 @@ class ArgumentCursor {
     std::size_t index = 0;
 };
 
-void SetInstants(SpectraOptions& options, InstantChoice choice) {
+void SetInstants(BatchOptions& options, InstantChoice choice) {
     if (options.instants != InstantChoice::WholeRecord) {
         throw UsageError("--at and --all exclude each other");
     }
@@ -51,7 +61,7 @@ void SetInstants(SpectraOptions& options, InstantChoice choice) {
 }
 
 // Applies one option; returns false when arg is not an option.
-bool ApplyOption(const std::string& arg, ArgumentCursor& cursor, SpectraOptions& options) {
+bool ApplyOption(const std::string& arg, ArgumentCursor& cursor, BatchOptions& options) {
     if (arg == "--help" || arg == "-h") {
         options.help = true;
     } else if (arg == "--begin-line") {
@@ -59,13 +69,13 @@ bool ApplyOption(const std::string& arg, ArgumentCursor& cursor, SpectraOptions&
     } else if (arg == "--unit") {
         options.unitIndex = ParseUnit(cursor.ValueOf(arg));
     } else if (arg == "--min") {
-        options.minPeriod = ParseNumber(arg, cursor.ValueOf(arg));
+        options.analysis.minPeriod = ParseNumber(arg, cursor.ValueOf(arg));
     } else if (arg == "--max") {
-        options.maxPeriod = ParseNumber(arg, cursor.ValueOf(arg));
+        options.analysis.maxPeriod = ParseNumber(arg, cursor.ValueOf(arg));
     } else if (arg == "--step") {
-        options.periodStep = ParseNumber(arg, cursor.ValueOf(arg));
+        options.analysis.periodStep = ParseNumber(arg, cursor.ValueOf(arg));
     } else if (arg == "--damping") {
-        options.damping = ParseNumber(arg, cursor.ValueOf(arg));
+        options.analysis.dampingRatio = ParseNumber(arg, cursor.ValueOf(arg));
     } else if (arg == "--at") {
         SetInstants(options, InstantChoice::Nearest);
         options.atSeconds = ParseNumber(arg, cursor.ValueOf(arg));
@@ -83,8 +93,8 @@ bool ApplyOption(const std::string& arg, ArgumentCursor& cursor, SpectraOptions&
 
 }  // namespace
 
-SpectraOptions ParseSpectraArguments(const std::vector<std::string>& args) {
-    SpectraOptions options;
+BatchOptions ParseBatchArguments(const std::vector<std::string>& args) {
+    BatchOptions options;
     ArgumentCursor cursor(args);
     while (!cursor.Done()) {
         const std::string& arg = cursor.Next();
@@ -105,9 +115,12 @@ SpectraOptions ParseSpectraArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string SpectraUsage() {
-    return "Usage: orvanta-spectra FILE [--begin-line N] [--unit g|m/s2|cm/s2|mm/s2]\n"
-           "                       [--min 0.02] [--max 6] [--step 0.02] [--damping 0.05]\n"
+std::string BatchUsage() {
+    const AnalysisSettings defaults;
+    return "Usage: orvanta-spectra FILE [--begin-line N] [--unit " + UnitNames("|", "|") + "]\n" +
+           "                       [--min " + FormatGeneral(defaults.minPeriod) + "] [--max " +
+           FormatGeneral(defaults.maxPeriod) + "] [--step " + FormatGeneral(defaults.periodStep) +
+           "] [--damping " + FormatGeneral(defaults.dampingRatio) + "]\n" +
            "                       [--at SECONDS | --all] [--output PATH] [--timing]\n"
            "\n"
            "Reads a two-column record file (time in s, acceleration in the given unit) and\n"

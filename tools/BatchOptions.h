@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/AnalysisSettings.h"
+
 // A command line the tool cannot use; the message says what is wrong.
 class UsageError : public std::runtime_error {
   public:
@@ -14,14 +16,11 @@ class UsageError : public std::runtime_error {
 // Which output instants the tool writes.
 enum class InstantChoice { WholeRecord, Nearest, All };
 
-struct SpectraOptions {
+struct BatchOptions {
     std::string file;
     std::string beginLine = "2";  // text, converted as the window converts "Begin Line"
     int unitIndex = 0;            // 0 g, 1 m/s2, 2 cm/s2, 3 mm/s2
-    double minPeriod = 0.02;      // s
-    double maxPeriod = 6.0;       // s
-    double periodStep = 0.02;     // s
-    double damping = 0.05;        // fraction of critical
+    AnalysisSettings analysis;    // period grid (s) and damping ratio
     InstantChoice instants = InstantChoice::WholeRecord;
     double atSeconds = 0.0;  // with InstantChoice::Nearest
     std::string output;      // empty: standard output
@@ -30,7 +29,7 @@ struct SpectraOptions {
 };
 
 // Parses the arguments after the program name. Throws UsageError.
-SpectraOptions ParseSpectraArguments(const std::vector<std::string>& args);
+BatchOptions ParseBatchArguments(const std::vector<std::string>& args);
 
 // The usage text printed by --help and after a usage error.
-std::string SpectraUsage();
+std::string BatchUsage();

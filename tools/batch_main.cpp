@@ -9,12 +9,11 @@
 
 #include "engine/ResultStore.h"
 #include "records/RecordReader.h"
+#include "records/Units.h"
 #include "tools/BatchCsv.h"
 #include "tools/BatchOptions.h"
 
 namespace {
-
-constexpr double kGravity = 980.0;  // cm/s2 in 1 g
 
 // Thrown when the engine reports a failure through its message callback.
 class AnalysisFailure : public std::runtime_error {
@@ -22,7 +21,7 @@ class AnalysisFailure : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::vector<std::size_t> RowsToWrite(const SpectraOptions& options, const TimeHistory& record,
+std::vector<std::size_t> RowsToWrite(const BatchOptions& options, const TimeHistory& record,
                                      std::size_t rowCount) {
     if (rowCount == 0) {
         throw AnalysisFailure("The record '" + record.GetName() +
@@ -42,10 +41,11 @@ std::vector<std::size_t> RowsToWrite(const SpectraOptions& options, const TimeHi
     return {rowCount - 1};
 }
 
-void Analyse(const SpectraOptions& options, ResultStore& store, TimeHistory& record) {
+void Analyse(const BatchOptions& options, ResultStore& store, TimeHistory& record) {
     auto start = std::chrono::steady_clock::now();
-    store.BuildPeriodGrid(options.minPeriod, options.maxPeriod, options.periodStep);
-    store.AnalyseRecord(&record, options.damping, kGravity);
+    const AnalysisSettings& analysis = options.analysis;
+    store.BuildPeriodGrid(analysis.minPeriod, analysis.maxPeriod, analysis.periodStep);
+    store.AnalyseRecord(&record, analysis.dampingRatio, kGravity);
     if (options.timing) {
         std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
@@ -53,24 +53,24 @@ void Analyse(const SpectraOptions& options, ResultStore& store, TimeHistory& rec
     }
 }
 
-void Write(const SpectraOptions& options, const ResultStore& store, const TimeHistory& record) {
+void Write(const BatchOptions& options, const ResultStore& store, const TimeHistory& record) {
     std::vector<std::size_t> rows = RowsToWrite(options, record, store.sdHistory.size());
     bool withTime = options.instants == InstantChoice::All;
     if (options.output.empty()) {
-        WriteSpectraCsv(std::cout, store, record.GetTimeStep(), rows, withTime);
+        WriteBatchCsv(std::cout, store, record.GetTimeStep(), rows, withTime);
         return;
     }
     std::ofstream out(options.output);
     if (!out) {
         throw std::runtime_error("Cannot create file \"" + options.output + "\"");
     }
-    WriteSpectraCsv(out, store, record.GetTimeStep(), rows, withTime);
+    WriteBatchCsv(out, store, record.GetTimeStep(), rows, withTime);
     if (!out.flush()) {
         throw std::runtime_error("Cannot write file \"" + options.output + "\"");
     }
 }
 
-int Run(const SpectraOptions& options) {
+int Run(const BatchOptions& options) {
     RecordList records;
     ReadRecordFile(options.file, DeriveBeginLine(options.beginLine),
                    DeriveUnitFactor(options.unitIndex, kGravity), records);
@@ -83,15 +83,15 @@ int Run(const SpectraOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    SpectraOptions options;
+    BatchOptions options;
     try {
-        options = ParseSpectraArguments(std::vector<std::string>(argv + 1, argv + argc));
+        options = ParseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const UsageError& error) {
-        std::cerr << "orvanta-spectra: " << error.what() << "\n\n" << SpectraUsage();
+        std::cerr << "orvanta-spectra: " << error.what() << "\n\n" << BatchUsage();
         return 2;
     }
     if (options.help) {
-        std::cout << SpectraUsage();
+        std::cout << BatchUsage();
         return 0;
     }
     try {

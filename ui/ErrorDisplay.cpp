@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <exception>
 
 #include "ui/ProductInfo.h"
 
@@ -42,6 +43,16 @@ void ShowError(const QString& message) {
         return;
     }
     ShowBox(QMessageBox::Critical, text);
+}
+
+void ShowCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowError(QString());
+    }
 }
 
 void ShowMessage(const QString& message) {

@@ -15,6 +15,21 @@ QString WithFullStop(const QString& message);
 // being WithFullStop(message).
 void ShowError(const QString& message);
 
+// Shows the exception being handled on the error display: a std::exception's what(), an
+// empty text for anything else. Call only inside a catch block.
+void ShowCurrentException();
+
+// Runs action and shows whatever escapes it on the error display; the one place where the
+// window's errors are caught (handlers, the event loop, start-up).
+template <class Action>
+void ShowingErrors(Action&& action) {
+    try {
+        action();
+    } catch (...) {
+        ShowCurrentException();
+    }
+}
+
 // Shows a plain modal message titled "Orvanta" with OK; the text is shown as given.
 void ShowMessage(const QString& message);
 

@@ -18,8 +18,10 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
-#include <exception>
 
+#include "engine/AnalysisSettings.h"
+#include "records/NumberText.h"
+#include "records/Units.h"
 #include "ui/ChartHelpers.h"
 #include "ui/CheckListBox.h"
 #include "ui/EdgeAnchors.h"
@@ -95,6 +97,22 @@ QFont WindowFont() {
     return font;
 }
 
+// The acceleration units of the record files, then the empty fifth item (read as g).
+QStringList UnitListItems() {
+    QStringList items;
+    for (const AccelerationUnit& unit : kAccelerationUnits) {
+        items << QString::fromUtf8(unit.listText.data(),
+                                   static_cast<qsizetype>(unit.listText.size()));
+    }
+    items << QString();
+    return items;
+}
+
+// A default parameter as the user would type it: "0.02", "6".
+QString NumberText(double value) {
+    return QString::fromStdString(FormatGeneral(value));
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -102,7 +120,7 @@ TForm1::TForm1(QWidget* parent)
       results([](const std::string& message) { ShowMessage(QString::fromUtf8(message)); }) {
     createControls();  // records, grids and histories start empty, currentRecord none
     setWindowTitle(QString::fromUtf8(kProductName) + QString::fromUtf8(kBuildStamp));
-    gravity = 980.0;
+    gravity = kGravity;
     dlgOpen1->setDirectory(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     animationStep = 1;
     connectHandlers();
@@ -168,10 +186,7 @@ void TForm1::createRecordGroup(QWidget* parent) {
     lbl11 = MakeLabel(grp1, "lbl11", QStringLiteral("Begin Line"), 13, 22);
     edt5 = MakeEdit(grp1, "edt5", QStringLiteral("2"), QRect(77, 19, 122, 21));
     lbl10 = MakeLabel(grp1, "lbl10", QStringLiteral("Acc. Unit"), 13, 49);
-    cbb1 = MakeCombo(grp1, "cbb1",
-                     {QStringLiteral("g (1g = 980cm/s2)"), QStringLiteral("m/s2"),
-                      QStringLiteral("cm/s2"), QStringLiteral("mm/s2"), QString()},
-                     0, QRect(77, 46, 122, 21));
+    cbb1 = MakeCombo(grp1, "cbb1", UnitListItems(), 0, QRect(77, 46, 122, 21));
     btn1 = MakeButton(grp1, "btn1", QStringLiteral("Import Data"), QRect(13, 73, 186, 25));
     auto* list = Named(new CheckListBox(kListItemHeightPx, grp1), "lst1");
     list->setGeometry(13, 104, 186, 151);
@@ -181,13 +196,14 @@ void TForm1::createRecordGroup(QWidget* parent) {
 void TForm1::createParameterGroup(QWidget* parent) {
     grp3 = MakeGroup(parent, "grp3", QStringLiteral("反应谱计算参数"), QRect(8, 285, 210, 133));
     lbl5 = MakeLabel(grp3, "lbl5", QStringLiteral("Min. Period (s)"), 21, 21);
-    edt1 = MakeEdit(grp3, "edt1", QStringLiteral("0.02"), QRect(121, 19, 67, 21));
+    const AnalysisSettings defaults;
+    edt1 = MakeEdit(grp3, "edt1", NumberText(defaults.minPeriod), QRect(121, 19, 67, 21));
     lbl9 = MakeLabel(grp3, "lbl9", QStringLiteral("Max. Period (s)"), 21, 46);
-    edt4 = MakeEdit(grp3, "edt4", QStringLiteral("6"), QRect(121, 44, 67, 21));
+    edt4 = MakeEdit(grp3, "edt4", NumberText(defaults.maxPeriod), QRect(121, 44, 67, 21));
     lbl3 = MakeLabel(grp3, "lbl3", QStringLiteral("Period Step  (s)"), 21, 71);
-    edt3 = MakeEdit(grp3, "edt3", QStringLiteral("0.02"), QRect(121, 69, 67, 21));
+    edt3 = MakeEdit(grp3, "edt3", NumberText(defaults.periodStep), QRect(121, 69, 67, 21));
     lbl8 = MakeLabel(grp3, "lbl8", QStringLiteral("Damping Ratio "), 21, 96);
-    edt2 = MakeEdit(grp3, "edt2", QStringLiteral("0.05"), QRect(121, 96, 67, 21));
+    edt2 = MakeEdit(grp3, "edt2", NumberText(defaults.dampingRatio), QRect(121, 96, 67, 21));
     btn3 = MakeButton(parent, "btn3", QStringLiteral("Run Analysis"), QRect(8, 424, 211, 25));
 }
 
@@ -268,13 +284,7 @@ void TForm1::anchorStretchingControls(QWidget* central) {
 }
 
 void TForm1::RunHandler(void (TForm1::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const std::exception& error) {
-        ShowError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowError(QString());
-    }
+    ShowingErrors([this, handler] { (this->*handler)(); });
 }
 
 void TForm1::connectHandlers() {

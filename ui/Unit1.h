@@ -8,6 +8,7 @@
 
 #include "engine/ResultStore.h"
 #include "records/RecordReader.h"
+#include "records/Units.h"
 
 class QChartView;
 class QComboBox;
@@ -32,10 +33,10 @@ class TForm1 : public QMainWindow {
     ~TForm1() override;
 
     // Members besides the controls, in declaration order.
-    double gravity = 980.0;  // 1 g in cm/s2
-    RecordList records;      // the imported records, in the order of lst1
-    ResultStore results;     // currentRecord, grids and the five histories
-    int animationStep = 1;   // track-bar positions per timer tick
+    double gravity = kGravity;  // 1 g in cm/s2
+    RecordList records;         // the imported records, in the order of lst1
+    ResultStore results;        // currentRecord, grids and the five histories
+    int animationStep = 1;      // track-bar positions per timer tick
 
     // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
     // list when the user cancels. Tests replace it to inject files without a modal dialog.

@@ -6,37 +6,37 @@
 
 namespace {
 
-SpectraOptions Parse(std::vector<std::string> args) {
-    return ParseSpectraArguments(args);
+BatchOptions Parse(std::vector<std::string> args) {
+    return ParseBatchArguments(args);
 }
 
 }  // namespace
 
-TEST(SpectraOptions, DefaultsAreTheWindowsDefaults) {
-    SpectraOptions options = Parse({"quake.txt"});
+TEST(BatchOptions, DefaultsAreTheWindowsDefaults) {
+    BatchOptions options = Parse({"quake.txt"});
     EXPECT_EQ(options.file, "quake.txt");
     EXPECT_EQ(options.beginLine, "2");
     EXPECT_EQ(options.unitIndex, 0);
-    EXPECT_EQ(options.minPeriod, 0.02);
-    EXPECT_EQ(options.maxPeriod, 6.0);
-    EXPECT_EQ(options.periodStep, 0.02);
-    EXPECT_EQ(options.damping, 0.05);
+    EXPECT_EQ(options.analysis.minPeriod, 0.02);
+    EXPECT_EQ(options.analysis.maxPeriod, 6.0);
+    EXPECT_EQ(options.analysis.periodStep, 0.02);
+    EXPECT_EQ(options.analysis.dampingRatio, 0.05);
     EXPECT_EQ(options.instants, InstantChoice::WholeRecord);
     EXPECT_TRUE(options.output.empty());
     EXPECT_FALSE(options.timing);
 }
 
-TEST(SpectraOptions, EveryOptionIsRead) {
-    SpectraOptions options = Parse({"--begin-line", "3", "--unit", "cm/s2", "--min", "0.1", "--max",
-                                    "4", "--step", "0.05", "--damping", "0.02", "--at", "1.5",
-                                    "--output", "out.csv", "--timing", "rec.txt"});
+TEST(BatchOptions, EveryOptionIsRead) {
+    BatchOptions options = Parse({"--begin-line", "3", "--unit", "cm/s2", "--min", "0.1", "--max",
+                                  "4", "--step", "0.05", "--damping", "0.02", "--at", "1.5",
+                                  "--output", "out.csv", "--timing", "rec.txt"});
     EXPECT_EQ(options.file, "rec.txt");
     EXPECT_EQ(options.beginLine, "3");
     EXPECT_EQ(options.unitIndex, 2);
-    EXPECT_EQ(options.minPeriod, 0.1);
-    EXPECT_EQ(options.maxPeriod, 4.0);
-    EXPECT_EQ(options.periodStep, 0.05);
-    EXPECT_EQ(options.damping, 0.02);
+    EXPECT_EQ(options.analysis.minPeriod, 0.1);
+    EXPECT_EQ(options.analysis.maxPeriod, 4.0);
+    EXPECT_EQ(options.analysis.periodStep, 0.05);
+    EXPECT_EQ(options.analysis.dampingRatio, 0.02);
     EXPECT_EQ(options.instants, InstantChoice::Nearest);
     EXPECT_EQ(options.atSeconds, 1.5);
     EXPECT_EQ(options.output, "out.csv");
@@ -45,7 +45,7 @@ TEST(SpectraOptions, EveryOptionIsRead) {
     EXPECT_TRUE(Parse({"--help"}).help);
 }
 
-TEST(SpectraOptions, UsageErrorsSayWhatIsWrong) {
+TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no record file given"},
         {{"a.txt", "b.txt"}, "only one record file may be given"},

@@ -40,7 +40,7 @@ void LoadAndRun(RunWindow& w) {
 
 }  // namespace
 
-class SpectrumPlotTest : public QObject {
+class ResponsePlotTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -209,5 +209,5 @@ class SpectrumPlotTest : public QObject {
     }
 };
 
-ORVANTA_UI_TEST_MAIN(SpectrumPlotTest)
+ORVANTA_UI_TEST_MAIN(ResponsePlotTest)
 #include "response_plot_test.moc"
