@@ -1,28 +1,18 @@
-// Start-up: the application object, the one main window centred on the screen, the event
-// loop; the process returns 0 whatever happened.
-#include <QScreen>
-#include <QStyle>
-
+// Start-up: the application object, the one main window centred and fitted to the screen,
+// the event loop; the process returns 0 whatever happened.
 #include "app/HugePageMalloc.h"
 #include "ui/Application.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/ProductInfo.h"
+#include "ui/ScreenFit.h"
 #include "ui/Unit1.h"
 
 namespace {
 
-void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (screen != nullptr) {
-        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
-                                               screen->availableGeometry()));
-    }
-}
-
 int RunApplication(OrvantaApplication& application) {
     TForm1 window;
     Form1 = &window;
-    CentreOnScreen(window);
+    FitToScreen(window);
     window.show();
     return application.exec();
 }

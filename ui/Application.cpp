@@ -2,8 +2,11 @@
 #include "ui/Application.h"
 
 #include "ui/ErrorDisplay.h"
+#include "ui/StoredSettings.h"
 
-OrvantaApplication::OrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+OrvantaApplication::OrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    KeepSettingsOffDisk();
+}
 
 bool OrvantaApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -1,5 +1,5 @@
 // The application object: routes every exception that escapes an event handler to the
-// error display, and the event loop goes on.
+// error display, and the event loop goes on; stores no settings on disk.
 #pragma once
 
 #include <QApplication>

@@ -43,3 +43,25 @@ void EdgeAnchors::Apply() {
         anchor.widget->setGeometry(geometry);
     }
 }
+
+QSize EdgeAnchors::MinimumContainerSize(int marginPx) const {
+    QSize minimum(0, 0);
+    const auto reach = [&](int right, int bottom) {
+        minimum = minimum.expandedTo(QSize(right + marginPx, bottom + marginPx));
+    };
+    for (const QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden()) {
+            continue;
+        }
+        const auto anchor = std::find_if(anchors.begin(), anchors.end(),
+                                         [child](const Anchor& a) { return a.widget == child; });
+        if (anchor == anchors.end()) {
+            reach(child->geometry().right() + 1, child->geometry().bottom() + 1);
+            continue;
+        }
+        const QRect design = anchor->design;
+        reach(anchor->stretchWidth ? design.left() + kMinStretchedPx : design.right() + 1,
+              anchor->stretchHeight ? design.top() + kMinStretchedPx : design.bottom() + 1);
+    }
+    return minimum;
+}

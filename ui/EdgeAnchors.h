@@ -18,6 +18,11 @@ class EdgeAnchors : public QObject {
     // Anchors widget with its current geometry (px) as the design geometry.
     void Add(QWidget* widget, bool stretchWidth, bool stretchHeight);
 
+    // The smallest container size (px) at which every shown child control lies wholly
+    // inside it, marginPx from the right and bottom edges: fixed controls at their place
+    // and size, stretched ones at their smallest size.
+    QSize MinimumContainerSize(int marginPx) const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -37,6 +38,8 @@ constexpr int kClientWidthPx = 1041;
 constexpr int kClientHeightPx = 733;
 constexpr int kStatusBarHeightPx = 24;
 constexpr int kListItemHeightPx = 17;
+// The margin the design keeps between the controls and the client area's edges.
+constexpr int kControlMarginPx = 8;
 
 template <class Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -152,8 +155,14 @@ char TForm1::decimalSeparator() const {
 
 void TForm1::createControls() {
     setFont(WindowFont());
-    auto* central = Named(new QWidget(this), "central");
-    setCentralWidget(central);
+    // The controls keep their designed places on one page; on a screen too small for its
+    // smallest size the page scrolls instead of hiding controls.
+    auto* page = Named(new QScrollArea(this), "centralScroll");
+    page->setFrameShape(QFrame::NoFrame);
+    page->setWidgetResizable(true);
+    auto* central = Named(new QWidget(page), "central");
+    page->setWidget(central);
+    setCentralWidget(page);
     createMenus();
     createRecordGroup(central);
     createParameterGroup(central);
@@ -263,8 +272,9 @@ void TForm1::createDialogsAndTimer() {
     dlgOpen1->setFileMode(QFileDialog::ExistingFiles);
     dlgOpen1->setSizeGripEnabled(true);
     chooseFiles = [this] {
+        const std::unique_ptr<QFileDialog> dialog = NewOpenDialog();
         RefuseModalOnOffscreen(QStringLiteral("open-file dialog"));
-        return dlgOpen1->exec() == QDialog::Accepted ? dlgOpen1->selectedFiles() : QStringList();
+        return ChooseFilesWith(*dialog);
     };
     dlgSave1 = Named(new QFileDialog(this), "dlgSave1");
     dlgSave1->setAcceptMode(QFileDialog::AcceptSave);
@@ -275,12 +285,32 @@ void TForm1::createDialogsAndTimer() {
     tmr1->stop();
 }
 
+std::unique_ptr<QFileDialog> TForm1::NewOpenDialog() {
+    auto dialog = std::make_unique<QFileDialog>(this);
+    dialog->setNameFilters(dlgOpen1->nameFilters());
+    dialog->setFileMode(dlgOpen1->fileMode());
+    dialog->setOptions(dlgOpen1->options());
+    dialog->setSizeGripEnabled(dlgOpen1->isSizeGripEnabled());
+    dialog->setDirectory(dlgOpen1->directory());
+    return dialog;
+}
+
+QStringList TForm1::ChooseFilesWith(QFileDialog& dialog) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    dlgOpen1->setDirectory(dialog.directory());  // the next import opens where this one ended
+    return accepted ? dialog.selectedFiles() : QStringList();
+}
+
 void TForm1::anchorStretchingControls(QWidget* central) {
     auto* anchors =
         new EdgeAnchors(central, QSize(kClientWidthPx, kClientHeightPx - kStatusBarHeightPx));
     anchors->Add(trckbr1, true, false);
     anchors->Add(cht1, true, false);
     anchors->Add(cht2, true, true);
+    // The smallest window shows every control whole: nothing slides under the status bar.
+    central->setMinimumSize(anchors->MinimumContainerSize(kControlMarginPx));
+    setMinimumSize(central->minimumSize() +
+                   QSize(0, menuBar()->sizeHint().height() + kStatusBarHeightPx));
 }
 
 void TForm1::RunHandler(void (TForm1::*handler)()) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "engine/ResultStore.h"
 #include "records/RecordReader.h"
@@ -41,6 +42,13 @@ class TForm1 : public QMainWindow {
     // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
     // list when the user cancels. Tests replace it to inject files without a modal dialog.
     std::function<QStringList()> chooseFiles;
+
+    // The open-file dialog of one import: a fresh dialog with dlgOpen1's filter, selection
+    // mode and folder, so that nothing of an earlier dialog (a completion popup left over a
+    // chart) outlives it. ChooseFilesWith runs it modally, keeps its last folder in dlgOpen1
+    // for the next import (in memory only) and returns the chosen paths, or none on cancel.
+    std::unique_ptr<QFileDialog> NewOpenDialog();
+    QStringList ChooseFilesWith(QFileDialog& dialog);
 
     // Controls, named as in the window's design; each objectName equals the member name.
     QMenu* mniImportData1 = nullptr;  // "File"
