@@ -1,18 +1,26 @@
-// Analysis of a long record with the default grid: total time, time per period-sub-step
-// and the size of the result store. Rates use CPU time and each figure is repeated, with
-// the minimum reported beside mean and median (the machine may be shared).
+// Analysis of an 8,000-sample record (40 s at 0.005 s) at the default grid of 300 periods:
+// total time, time per period-sub-step and the size of the result store. Wall time (the
+// work runs on worker threads), ten repetitions, reported with min, median and max (the
+// machine may be shared).
+//   BM_ReanalyseInWindowStore   the window's way: ClearResults, then AnalyseRecord
+//   BM_FastPathIntoMappedRows   the kernels and threads into rows already mapped (no page
+//                               faults), per kernel and thread count
+//   BM_FastPathArithmetic       the same with every row written over row 0, so nothing
+//                               goes to memory: the arithmetic alone
+//   BM_ReferencePerPeriod       ComputeRunningSpectra once per period, for comparison
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <memory>
+#include <string>
 #include <vector>
 
-#include "app/HugePageMalloc.h"
-#include "engine/PeriodBlock.h"
+#include "engine/FastPath.h"
+#include "engine/KernelChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/RunningResponse.h"
+#include "engine/StoreMemory.h"
 #include "records/Units.h"
 
 namespace {
@@ -37,133 +45,135 @@ TimeHistory SyntheticRecord() {
 }
 
 // Sub-steps summed over all periods of the grid and all record steps.
-double PeriodSubSteps(const ResultStore& store, const TimeHistory& record) {
+double PeriodSubSteps(const DOUBLEVECTOR& grid, const TimeHistory& record) {
     double total = 0;
-    for (double T : store.periodGrid) {
+    for (double T : grid) {
         total += SubStepCount(record.GetTimeStep(), T, ResultStore::kStepRatio);
     }
     return total * (record.Count() - 1);
 }
 
-double Minimum(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
+DOUBLEVECTOR DefaultGrid() {
+    ResultStore store;
+    store.BuildPeriodGrid(0.02, 6, 0.02);
+    return store.periodGrid;
 }
 
-// Repetitions with their minimum: the least disturbed run on a shared machine.
+double Minimum(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+double Maximum(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
 void Repeated(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)
-        ->MinTime(0.5)
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Minimum);
+        ->UseRealTime()
+        ->MinTime(0.3)
+        ->Repetitions(10)
+        ->ReportAggregatesOnly(true)
+        ->ComputeStatistics("min", Minimum)
+        ->ComputeStatistics("max", Maximum);
 }
 
-void SetCounters(benchmark::State& state, const ResultStore& store, const TimeHistory& record) {
-    const double subSteps = PeriodSubSteps(store, record);
-    state.counters["periods"] = static_cast<double>(store.periodGrid.size());
+void SetCounters(benchmark::State& state, const DOUBLEVECTOR& grid, const TimeHistory& record) {
+    const double subSteps = PeriodSubSteps(grid, record);
     state.counters["period_substeps"] = subSteps;
     // Seconds per period-sub-step (shown with an SI prefix: 5n = 5 ns).
     state.counters["time_per_substep"] = benchmark::Counter(
         subSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["store_MB"] =
-        static_cast<double>(ResultStore::StoreBytes(record.Count(), store.periodGrid.size())) /
+        static_cast<double>(ResultStore::StoreBytes(record.Count(), grid.size())) /
         (1024.0 * 1024.0);
 }
 
-// The analysis as the Run Analysis command runs it, on an empty store. With keepHeap the
-// benchmark holds a small allocation above the store, so the memory the cleared rows
-// free stays mapped and the next run reuses it, as in a window that has allocated since;
-// without it the heap returns the memory and every run maps 5 * (n - 1) * P * 8 bytes
-// afresh (one page fault per 4 KiB, expensive on virtual machines).
-void BM_AnalyseRecord(benchmark::State& state) {
-    const bool keepHeap = state.range(0) != 0;
+void BM_ReanalyseInWindowStore(benchmark::State& state) {
     TimeHistory record = SyntheticRecord();
     ResultStore store;
     store.BuildPeriodGrid(0.02, 6, 0.02);
-    std::vector<std::unique_ptr<char[]>> pins;  // 64 KiB each: taken from the heap's top
-    if (keepHeap) {  // map the store's memory once, outside the measurement
-        store.AnalyseRecord(&record, kDamping, kGravity);
-        pins.push_back(std::make_unique<char[]>(64 * 1024));
-    }
+    store.AnalyseRecord(&record, kDamping, kGravity);
     for (auto _ : state) {
-        state.PauseTiming();
         store.ClearResults();
-        state.ResumeTiming();
         store.AnalyseRecord(&record, kDamping, kGravity);
         benchmark::DoNotOptimize(store.sdHistory.back().data());
-        if (keepHeap) {
-            pins.push_back(std::make_unique<char[]>(64 * 1024));
-        }
     }
-    SetCounters(state, store, record);
+    state.SetLabel(ChooseKernel(Kernel::Automatic).name);
+    SetCounters(state, store.periodGrid, record);
 }
-BENCHMARK(BM_AnalyseRecord)->ArgName("reused_memory")->Arg(0)->Arg(1)->Apply(Repeated);
+BENCHMARK(BM_ReanalyseInWindowStore)->Apply(Repeated);
 
-// The straightforward way for comparison: one engine call per period, each appending one
-// value to each of the 5 * (n - 1) rows. The rows keep their capacity between iterations,
-// so this and BM_FillMappedRows compare the computation and the filling alone.
-void BM_EngineCallPerPeriod(benchmark::State& state) {
-    TimeHistory record = SyntheticRecord();
-    ResultStore store;
-    store.BuildPeriodGrid(0.02, 6, 0.02);
-    History sd, sv, sa, psv, psa;
-    for (History* h : {&sd, &sv, &sa, &psv, &psa}) {
-        h->resize(record.Count() - 1);
-        for (DOUBLEVECTOR& row : *h) {
-            row.reserve(store.periodGrid.size());
+// The fast path into a block mapped and written once before the measurement; with
+// overlapRows every row is row 0 (regular stores into one cache-resident row).
+void RunIntoBlock(benchmark::State& state, bool overlapRows) {
+    const auto kernel = static_cast<Kernel>(state.range(0));
+    if (!KernelSupported(kernel)) {
+        state.SkipWithError("kernel not supported on this machine");
+        return;
+    }
+    const TimeHistory record = SyntheticRecord();
+    const DOUBLEVECTOR grid = DefaultGrid();
+    const std::size_t rows = kSamples - 1, stride = ResultStore::RowStride(grid.size());
+    StoreMemory memory;
+    memory.Map(ResultStore::StoreBytes(kSamples, grid.size()));
+    double* base = reinterpret_cast<double*>(memory.Block().data());
+    std::fill(base, base + 5 * rows * stride, 0.0);
+    FastPathOutput out{{}, overlapRows ? 0 : stride, {}};
+    for (std::size_t q = 0; q < 5; ++q) {
+        out.histories[q] = base + q * rows * stride;
+    }
+    const FastPathInput in{record.GetAcc().data(),  kSamples, kTimeStep,   kGravity,
+                           ResultStore::kStepRatio, kDamping, grid.data(), grid.size()};
+    const FastPathOptions options{kernel, static_cast<unsigned>(state.range(1))};
+    for (auto _ : state) {
+        const FastPathResult result = RunFastPath(in, out, options, {});
+        benchmark::DoNotOptimize(result.completedPeriods);
+    }
+    state.SetLabel(ChooseKernel(kernel).name);
+    SetCounters(state, grid, record);
+}
+
+void BM_FastPathIntoMappedRows(benchmark::State& state) {
+    RunIntoBlock(state, false);
+}
+void BM_FastPathArithmetic(benchmark::State& state) {
+    RunIntoBlock(state, true);
+}
+
+void KernelsAndThreads(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"kernel", "threads"});
+    for (Kernel kernel : {Kernel::Sse2, Kernel::Avx2, Kernel::Avx2Wide, Kernel::Avx512}) {
+        for (int threads : {1, 2}) {
+            b->Args({static_cast<int>(kernel), threads});
         }
     }
+    Repeated(b);
+}
+BENCHMARK(BM_FastPathIntoMappedRows)->Apply(KernelsAndThreads);
+BENCHMARK(BM_FastPathArithmetic)->Apply(KernelsAndThreads);
+
+// The straightforward way: one reference call per period, each appending one value to each
+// of the 5 * (n - 1) rows.
+void BM_ReferencePerPeriod(benchmark::State& state) {
+    const TimeHistory record = SyntheticRecord();
+    const DOUBLEVECTOR grid = DefaultGrid();
     for (auto _ : state) {
-        for (History* h : {&sd, &sv, &sa, &psv, &psa}) {
-            for (DOUBLEVECTOR& row : *h) {
-                row.clear();  // keeps the capacity
-            }
-        }
-        for (double T : store.periodGrid) {
+        History sd(kSamples - 1), sv(kSamples - 1), sa(kSamples - 1), psv(kSamples - 1),
+            psa(kSamples - 1);
+        for (double T : grid) {
             ComputeRunningSpectra(record, kGravity, ResultStore::kStepRatio, kDamping, T, sd, sv,
                                   sa, psv, psa);
         }
         benchmark::DoNotOptimize(sd.back().data());
     }
-    SetCounters(state, store, record);
+    SetCounters(state, grid, record);
 }
-BENCHMARK(BM_EngineCallPerPeriod)->Apply(Repeated);
-
-// The analysis's own path (all periods side by side, one contiguous append per row and
-// record step) into the same already mapped rows.
-void BM_FillMappedRows(benchmark::State& state) {
-    TimeHistory record = SyntheticRecord();
-    ResultStore store;
-    store.BuildPeriodGrid(0.02, 6, 0.02);
-    History sd, sv, sa, psv, psa;
-    for (History* h : {&sd, &sv, &sa, &psv, &psa}) {
-        h->resize(record.Count() - 1);
-        for (DOUBLEVECTOR& row : *h) {
-            row.reserve(store.periodGrid.size());
-        }
-    }
-    const HistorySet out{&sd, &sv, &sa, &psv, &psa};
-    for (auto _ : state) {
-        for (History* h : {&sd, &sv, &sa, &psv, &psa}) {
-            for (DOUBLEVECTOR& row : *h) {
-                row.clear();
-            }
-        }
-        RunPeriodBlock(record.GetAcc(), kTimeStep, kGravity, ResultStore::kStepRatio, kDamping,
-                       store.periodGrid.data(), store.periodGrid.size(), out);
-        benchmark::DoNotOptimize(sd.back().data());
-    }
-    SetCounters(state, store, record);
-}
-BENCHMARK(BM_FillMappedRows)->Apply(Repeated);
+BENCHMARK(BM_ReferencePerPeriod)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("min", Minimum)
+    ->ComputeStatistics("max", Maximum);
 
 }  // namespace
 
-// The application's start-up: the heap on transparent huge pages (see HugePageMalloc.h),
-// so reused_memory:0 measures a first run as the user gets it.
-int main(int argc, char** argv) {
-    RestartWithHugePageMalloc(argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -1,9 +1,9 @@
-// Analysis of one record: refusals, the rows of the store, one engine run per period.
-#include <algorithm>
+// Analysis of one record: refusals, the store's block, the fast path over the whole grid.
 #include <cmath>
+#include <exception>
 #include <string>
 
-#include "engine/PeriodBlock.h"
+#include "engine/FastPath.h"
 #include "engine/ResultStore.h"
 #include "engine/RunningResponse.h"
 #include "engine/StoreText.h"
@@ -12,9 +12,9 @@
 
 namespace {
 
-// Refuses, before anything changes, input the oscillator formulas cannot handle and a
-// store that would not fit in the memory allowed.
-void CheckAnalysisInput(const TimeHistory& record, double dampingRatio, std::size_t periods,
+// Refuses, before anything changes, input the oscillator formulas cannot handle and a run
+// that would not fit in the memory allowed.
+void CheckAnalysisInput(const TimeHistory& record, double dampingRatio, std::size_t neededBytes,
                         std::size_t limitBytes) {
     if (!(std::fabs(dampingRatio) < 1)) {
         throw ParameterError("Damping Ratio must be between -1 and 1 (it is " +
@@ -25,53 +25,73 @@ void CheckAnalysisInput(const TimeHistory& record, double dampingRatio, std::siz
                              "' must be greater than 0 (it is " +
                              FormatGeneral(record.GetTimeStep()) + ")");
     }
-    const std::size_t needed =
-        ResultStore::StoreBytes(static_cast<std::size_t>(record.Count()), periods);
-    if (needed > limitBytes) {
+    if (neededBytes > limitBytes) {
         throw ParameterError("The results of record '" + record.GetName() + "' need " +
-                             ByteSizeText(needed) + " of memory, more than the limit of " +
+                             ByteSizeText(neededBytes) + " of memory, more than the limit of " +
                              ByteSizeText(limitBytes));
     }
 }
 
 }  // namespace
 
-void ResultStore::AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity) {
-    CheckAnalysisInput(*record, dampingRatio, periodGrid.size(), storeLimitBytes);
+bool ResultStore::AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity) {
+    const std::size_t samples = static_cast<std::size_t>(record->Count());
+    CheckAnalysisInput(*record, dampingRatio, RunBytes(samples, periodGrid.size()),
+                       storeLimitBytes);
     ClearResults();  // rows of an earlier run would otherwise receive this run's values
+    TimeHistory* const previousRecord = currentRecord;
     currentRecord = record;
-    const std::size_t rows = record->Count() < 2 ? 0 : record->Count() - 1;
+    const std::size_t rows = samples < 2 ? 0 : samples - 1;
+    // The kernels divide by |gravity| once per record step; any other gravity takes the
+    // reference path, which raises its fault.
+    const bool fastGravity = std::isfinite(gravity) && gravity != 0;
+    if (rows == 0 || periodGrid.empty() || !fastGravity) {
+        for (History* history : {&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory}) {
+            *history = History(rows);
+        }
+        AnalysePeriods(*record, dampingRatio, gravity);
+        return true;
+    }
+
+    const FastPathOutput output = MapRows(rows);
+    const FastPathInput input{record->GetAcc().data(),
+                              samples,
+                              record->GetTimeStep(),
+                              gravity,
+                              kStepRatio,
+                              dampingRatio,
+                              periodGrid.data(),
+                              periodGrid.size()};
+    const FastPathResult result = RunFastPath(input, output, fastPath, watchRun);
+    if (result.cancelled) {
+        ClearResults();
+        currentRecord = previousRecord;
+        return false;
+    }
     for (History* history : {&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory}) {
-        history->resize(rows);
-        for (DOUBLEVECTOR& row : *history) {
-            row.reserve(periodGrid.size());
-        }
+        history->SetWidth(result.completedPeriods);
     }
-    if (rows == 0) {
-        AnalysePeriods(*record, dampingRatio, gravity, 0, periodGrid.size());
-        return;
+    if (result.error) {
+        std::rethrow_exception(result.error);
     }
-    const HistorySet out{&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory};
-    for (std::size_t first = 0; first < periodGrid.size(); first += kPeriodBlock) {
-        const std::size_t count = std::min(kPeriodBlock, periodGrid.size() - first);
-        if (!RunPeriodBlock(record->GetAcc(), record->GetTimeStep(), gravity, kStepRatio,
-                            dampingRatio, periodGrid.data() + first, count, out)) {
-            // A fault: drop the block's partial values and redo it period by period, which
-            // keeps the periods before the faulty one and raises its error.
-            for (History* history : {out.sd, out.sv, out.sa, out.psv, out.psa}) {
-                for (DOUBLEVECTOR& row : *history) {
-                    row.resize(first);
-                }
-            }
-            AnalysePeriods(*record, dampingRatio, gravity, first, count);
-        }
-    }
+    return true;
 }
 
-bool ResultStore::AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity,
-                                 std::size_t first, std::size_t count) {
-    for (std::size_t j = first; j < first + count; ++j) {
-        const double T = periodGrid[j];
+FastPathOutput ResultStore::MapRows(std::size_t rows) {
+    const std::size_t stride = RowStride(periodGrid.size());
+    memory.Map(StoreBytes(rows + 1, periodGrid.size()));
+    double* base = reinterpret_cast<double*>(memory.Block().data());
+    FastPathOutput output{{}, stride, memory.Block()};
+    History* const histories[5] = {&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory};
+    for (std::size_t q = 0; q < 5; ++q) {
+        output.histories[q] = base + q * rows * stride;  // the five histories one after another
+        *histories[q] = History::OverBlock(output.histories[q], rows, stride);
+    }
+    return output;
+}
+
+bool ResultStore::AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity) {
+    for (double T : periodGrid) {
         if (!ComputeRunningSpectra(record, gravity, kStepRatio, dampingRatio, T, sdHistory,
                                    svHistory, saHistory, psvHistory, psaHistory)) {
             if (showMessage) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <utility>
@@ -35,8 +34,9 @@ ResultStore::ResultStore(MessageCallback showMessage)
 
 void ResultStore::ClearResults() {
     for (History* history : {&sdHistory, &svHistory, &saHistory, &psvHistory, &psaHistory}) {
-        History().swap(*history);  // frees the rows and the list itself
+        *history = History();  // the views go before the block they look into
     }
+    memory.Release();
 }
 
 void ResultStore::BuildPeriodGrid(double minPeriod, double maxPeriod, double periodStep) {
@@ -82,17 +82,34 @@ void ResultStore::BuildPeriodGrid(double minPeriod, double maxPeriod, double per
     frequencyGrid = std::move(frequencies);
 }
 
+std::size_t ResultStore::RowStride(std::size_t periodCount) {
+    constexpr std::size_t kLine = 64 / sizeof(double);
+    constexpr std::size_t kPaddedFrom = 64;
+    return periodCount < kPaddedFrom ? periodCount : (periodCount + kLine - 1) / kLine * kLine;
+}
+
+namespace {
+
+constexpr std::size_t kMaxBytes = std::numeric_limits<std::size_t>::max();
+
+// a * b, or SIZE_MAX when it does not fit.
+std::size_t SaturatingProduct(std::size_t a, std::size_t b) {
+    return a != 0 && b > kMaxBytes / a ? kMaxBytes : a * b;
+}
+
+}  // namespace
+
 std::size_t ResultStore::StoreBytes(std::size_t sampleCount, std::size_t periodCount) {
     const std::size_t rows = sampleCount < 2 ? 0 : sampleCount - 1;
-    constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
     constexpr std::size_t kPerValue = 5 * sizeof(double);  // five histories
-    if (rows == 0 || periodCount == 0) {
-        return 0;
-    }
-    if (rows > kMax / kPerValue / periodCount) {
-        return kMax;  // saturates: larger than any limit
-    }
-    return rows * periodCount * kPerValue;
+    return SaturatingProduct(SaturatingProduct(rows, RowStride(periodCount)), kPerValue);
+}
+
+std::size_t ResultStore::RunBytes(std::size_t sampleCount, std::size_t periodCount) const {
+    const std::size_t rows = sampleCount < 2 ? 0 : sampleCount - 1;
+    const std::size_t block = StoreBytes(sampleCount, periodCount);
+    const std::size_t caller = SaturatingProduct(rows, callerBytesPerInstant);
+    return block > kMaxBytes - caller ? kMaxBytes : block + caller;
 }
 
 // Half of the physical memory leaves room for the records, the window and the system;

@@ -1,12 +1,15 @@
 // The result store: period grid, frequencies, the record analysed last and the five
-// running-spectrum histories, with the operations that fill and clear them.
+// running-spectrum histories, with the operations that fill and clear them. The histories'
+// rows live in one memory block the store maps for a run and releases with the results.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string>
 
+#include "engine/FastPath.h"
 #include "engine/History.h"
+#include "engine/StoreMemory.h"
 #include "records/Timeserie.h"
 
 class ResultStore {
@@ -22,8 +25,11 @@ class ResultStore {
     static constexpr std::size_t kMaxPeriods = 100000;
 
     explicit ResultStore(MessageCallback showMessage = {});
+    ResultStore(const ResultStore&) = delete;
+    ResultStore& operator=(const ResultStore&) = delete;
 
-    // Frees every row of the five histories. Grids and currentRecord stay.
+    // Frees every row of the five histories and gives their memory back to the system.
+    // Grids and currentRecord stay.
     void ClearResults();
 
     // Rebuilds periodGrid (s, ascending, by repeated addition of periodStep) and
@@ -35,17 +41,30 @@ class ResultStore {
     // Makes record (not null) the currentRecord and fills the histories for the current
     // periodGrid (sd cm, sv cm/s, sa g, psv cm/s, psa g); gravity is 1 g in cm/s2. Throws
     // ParameterError, before changing anything, for |dampingRatio| >= 1, a time step not
-    // greater than 0, or a store larger than storeLimitBytes. Rows left by an earlier run
-    // are cleared first. An engine failure (no samples) is reported through the message
-    // callback. Arithmetic faults of the engine propagate; the periods completed before
-    // the fault stay, with the same number of values in every row.
-    void AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity);
+    // greater than 0, or a run needing more than storeLimitBytes (RunBytes). Rows left by
+    // an earlier run are cleared first. An engine failure (no samples) is reported through
+    // the message callback. Arithmetic faults of the engine propagate; the periods
+    // completed before the fault stay, with the same number of values in every row.
+    // The work runs on worker threads; watchRun, when set, runs meanwhile on the calling
+    // thread and may cancel the run. Returns false for a cancelled run, which leaves the
+    // histories empty and currentRecord as it was.
+    bool AnalyseRecord(TimeHistory* record, double dampingRatio, double gravity);
 
-    // Bytes the five histories of a record of sampleCount samples over periodCount periods
-    // need (values only): 5 * (sampleCount - 1) * periodCount * 8, saturating at SIZE_MAX.
+    // Doubles between the starts of two rows for a grid of periodCount periods: grids of
+    // 64 periods or more round up to whole 64-byte lines (at most 7 values, under 10 %), so
+    // that the kernels write every row in full lines past the caches.
+    static std::size_t RowStride(std::size_t periodCount);
+
+    // Bytes of the block holding the five histories of a record of sampleCount samples over
+    // periodCount periods: 5 * (sampleCount - 1) * RowStride(periodCount) * 8, saturating
+    // at SIZE_MAX.
     static std::size_t StoreBytes(std::size_t sampleCount, std::size_t periodCount);
 
-    // Default limit on the store's size in bytes: half of the machine's physical memory
+    // Bytes a run allocates, which the memory guard compares with storeLimitBytes: the
+    // block and callerBytesPerInstant for every output instant, saturating at SIZE_MAX.
+    std::size_t RunBytes(std::size_t sampleCount, std::size_t periodCount) const;
+
+    // Default limit on a run's memory in bytes: half of the machine's physical memory
     // (sysconf), leaving room for the records, the window and the system.
     static std::size_t DefaultStoreLimitBytes();
 
@@ -57,16 +76,22 @@ class ResultStore {
     History saHistory;                     // g
     History psvHistory;                    // cm/s
     History psaHistory;                    // g
-    std::size_t storeLimitBytes;           // refuse a run whose store would exceed this
+    std::size_t storeLimitBytes;           // refuse a run that would allocate more than this
+    // Memory the caller allocates for every output instant of a run (the window's time
+    // list), counted by the memory guard.
+    std::size_t callerBytesPerInstant = 0;
+    // Runs on the calling thread while the workers compute (progress, cancellation).
+    RunWatcher watchRun;
+    FastPathOptions fastPath;  // kernel and threads (tests and benchmarks choose them)
 
   private:
-    // Periods stepped side by side by the analysis (bounds its working set).
-    static constexpr std::size_t kPeriodBlock = 1024;
-
-    // One engine call per period of periodGrid[first .. first + count), in grid order;
-    // false (after the engine-failure message) when the engine fails.
-    bool AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity,
-                        std::size_t first, std::size_t count);
+    // One engine call per period of periodGrid, in grid order, into histories of their
+    // own; false (after the engine-failure message) when the engine fails.
+    bool AnalysePeriods(const TimeHistory& record, double dampingRatio, double gravity);
+    // Maps the block for rows rows over the grid, lays the histories over it and says
+    // where the fast path writes.
+    FastPathOutput MapRows(std::size_t rows);
 
     MessageCallback showMessage;
+    StoreMemory memory;
 };

@@ -1,7 +1,12 @@
-// Running maxima of the response of one oscillator driven through a whole record.
+// The reference path: running maxima of the response of one oscillator driven through a
+// whole record, with the recurrence written out exactly as defined, one period at a time.
+// The fast path (FastPath.h) must give its bits; the tests use it as their oracle.
 #pragma once
 
+#include <cstddef>
+
 #include "engine/History.h"
+#include "engine/StepCoefficients.h"
 #include "records/Timeserie.h"
 
 // Drives the oscillator of period T (s) and damping ratio zeta through the record
@@ -12,12 +17,26 @@
 // and pseudo-velocity omega*maxD (cm/s) and pseudo-acceleration omega^2*maxD/gravity (g).
 // The caller guarantees n-1 rows per history. Returns false, appending nothing, when the
 // record has no samples. Throws OverflowError / InvalidOperationError when the response
-// is not finite, before anything non-finite is appended.
+// is not finite, before anything is appended.
 bool ComputeRunningSpectra(const TimeHistory& record, double gravity, double stepRatio, double zeta,
                            double T, History& sdHistory, History& svHistory, History& saHistory,
                            History& psvHistory, History& psaHistory);
 
-// Number of sub-steps per record step for a sampling interval dt (s), period T (s) and
-// sub-step bound stepRatio * T: trunc(dt / (T * stepRatio) + 1), so a sub-step is always
-// shorter than the bound. Throws InvalidOperationError outside the int range.
-int SubStepCount(double dt, double T, double stepRatio);
+// Where RunReferencePeriod writes: the value of record step J (1 .. n-1) goes to index
+// (J-1)*stride of each column. Units: sd cm, sv cm/s, sa g, psv cm/s, psa g.
+struct SpectrumColumns {
+    double* sd;
+    double* sv;
+    double* sa;
+    double* psv;
+    double* psa;
+    std::size_t stride;
+};
+
+// The recurrence of one planned period over the samples acc[0 .. count) (g, times gravity
+// in cm/s2 per g), from rest, writing the running maxima after every record step. Throws
+// OverflowError / InvalidOperationError as soon as a record step ends with a non-finite
+// state or value; nothing of that step is written.
+void RunReferencePeriod(const double* acc, std::size_t count, double gravity, double zeta,
+                        const PeriodPlan& plan, const StepCoefficients& k,
+                        const SpectrumColumns& out);

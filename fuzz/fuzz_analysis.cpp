@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
+#include "engine/KernelChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/RunningResponse.h"
 #include "records/Errors.h"
@@ -84,7 +86,7 @@ void CheckHistoryShape(const ResultStore& store, std::size_t rows, std::size_t v
     for (const History* h : {&store.sdHistory, &store.svHistory, &store.saHistory,
                              &store.psvHistory, &store.psaHistory}) {
         Require(h->size() == rows);
-        for (const DOUBLEVECTOR& row : *h) {
+        for (const HistoryRow row : *h) {
             Require(row.size() == valuesPerRow);
         }
     }
@@ -111,7 +113,8 @@ void CheckCompletedRun(const ResultStore& store, std::size_t rows) {
 }
 
 // The periods one at a time through ComputeRunningSpectra: the analysis's fast path (periods
-// stepped side by side) must give the same bits and stop at the same fault.
+// stepped side by side by any kernel, on any number of threads) must give the same bits and
+// stop at the same fault.
 struct OneByOne {
     History sd, sv, sa, psv, psa;
     std::string error;  // what() of the fault that ended the run; empty when none
@@ -198,10 +201,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::size_t rows = record.Count() > 1 ? record.Count() - 1 : 0;
     const std::size_t bytes = ResultStore::StoreBytes(record.Count(), store.periodGrid.size());
-    Require(bytes == 5 * rows * store.periodGrid.size() * sizeof(double));
+    Require(bytes == 5 * rows * ResultStore::RowStride(store.periodGrid.size()) * sizeof(double));
     if (tightLimit) {
         store.storeLimitBytes = fdp.ConsumeIntegralInRange<std::size_t>(0, 2 * bytes);
     }
+    // Any kernel this machine runs, on one to three worker threads (0: the store's choice).
+    const std::vector<Kernel> kernels = SupportedKernels();
+    store.fastPath.kernel = kernels[fdp.ConsumeIntegralInRange<std::size_t>(0, kernels.size() - 1)];
+    store.fastPath.threads = fdp.ConsumeIntegralInRange<unsigned>(0, 3);
 
     try {
         store.AnalyseRecord(&record, damping, kGravity);

@@ -26,17 +26,18 @@ const std::array<const char*, 5> kOrdinateTitles = {
     "Pseudo-Velocity [cm/sec]", "Pseudo-Acceleration [g]"};
 
 // The x values of the spectrum at row instantIndex: the period grid (s), the frequency grid
-// (Hz) or that row's spectral displacements (cm); null for a choice outside the table.
-const DOUBLEVECTOR* AbscissaValues(const ResultStore& store, int choice, int instantIndex) {
+// (Hz) or that row's spectral displacements (cm); nothing for a choice outside the table.
+std::optional<std::span<const double>> AbscissaValues(const ResultStore& store, int choice,
+                                                      int instantIndex) {
     switch (choice) {
         case 0:
-            return &store.periodGrid;
+            return store.periodGrid;
         case 1:
-            return &store.frequencyGrid;
+            return store.frequencyGrid;
         case 2:
-            return &store.sdHistory[static_cast<std::size_t>(instantIndex)];
+            return store.sdHistory[static_cast<std::size_t>(instantIndex)];
         default:
-            return nullptr;
+            return std::nullopt;
     }
 }
 
@@ -74,12 +75,13 @@ std::optional<QList<QPointF>> SpectrumPoints(const ResultStore& store, int insta
     if (store.sdHistory.empty() || instantIndex >= static_cast<int>(store.sdHistory.size())) {
         return std::nullopt;
     }
-    const DOUBLEVECTOR* x = AbscissaValues(store, abscissaChoice, instantIndex);
+    const std::optional<std::span<const double>> x =
+        AbscissaValues(store, abscissaChoice, instantIndex);
     const History* yHistory = OrdinateHistory(store, ordinateChoice);
-    if (x == nullptr || yHistory == nullptr) {
+    if (!x.has_value() || yHistory == nullptr) {
         return std::nullopt;
     }
-    const DOUBLEVECTOR& y = (*yHistory)[static_cast<std::size_t>(instantIndex)];
+    const HistoryRow y = (*yHistory)[static_cast<std::size_t>(instantIndex)];
     const std::size_t count = std::min(x->size(), y.size());
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(count));

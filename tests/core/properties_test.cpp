@@ -137,7 +137,7 @@ TEST_F(RandomRecords, EveryRowCoversTheGridWithFiniteNonNegativeValues) {
         ASSERT_LE(store.periodGrid.size(), 40u);
         for (const History* history : Histories(store)) {
             ASSERT_EQ(history->size(), c.acc.size() - 1);
-            for (const DOUBLEVECTOR& row : *history) {
+            for (const HistoryRow row : *history) {
                 ASSERT_EQ(row.size(), store.periodGrid.size());
                 for (double value : row) {
                     ASSERT_TRUE(std::isfinite(value) && value >= 0) << value;

@@ -156,7 +156,7 @@ TEST_F(StoreFixture, AnalysisFillsOneRowPerInstantAndOneValuePerPeriod) {
         for (const History* h : {&store.sdHistory, &store.svHistory, &store.saHistory,
                                  &store.psvHistory, &store.psaHistory}) {
             ASSERT_EQ(h->size(), 119u);
-            for (const DOUBLEVECTOR& row : *h) {
+            for (const HistoryRow row : *h) {
                 ASSERT_EQ(row.size(), store.periodGrid.size());
             }
         }
@@ -262,11 +262,11 @@ TEST_F(StoreFixture, StoreOverTheLimitIsRefusedBeforeAllocating) {
     const Snapshot before(store);
 
     const std::size_t needed = ResultStore::StoreBytes(11, 300);
-    EXPECT_EQ(needed, 5u * 10 * 300 * 8);
+    EXPECT_EQ(needed, 5u * 10 * 304 * 8);  // 300 periods, rows padded to whole 64-byte lines
     store.storeLimitBytes = needed - 1;
     EXPECT_EQ(MessageOf<ParameterError>([&] { store.AnalyseRecord(record.get(), 0.05, kGravity); }),
-              "The results of record 'quake.txt' need 120000 bytes of memory, more than the "
-              "limit of 119999 bytes");
+              "The results of record 'quake.txt' need 121600 bytes of memory, more than the "
+              "limit of 121599 bytes");
     EXPECT_TRUE(Snapshot(store) == before);
 
     store.storeLimitBytes = needed;
@@ -274,8 +274,12 @@ TEST_F(StoreFixture, StoreOverTheLimitIsRefusedBeforeAllocating) {
     EXPECT_EQ(store.sdHistory.size(), 10u);
 }
 
-TEST(StoreSize, CountsValuesAndSaturatesInsteadOfOverflowing) {
-    EXPECT_EQ(ResultStore::StoreBytes(8000, 300), 5u * 7999 * 300 * 8);
+// The guard counts the block as mapped: rows of 64 periods or more take whole 64-byte lines.
+TEST(StoreSize, CountsTheBlockAndSaturatesInsteadOfOverflowing) {
+    EXPECT_EQ(ResultStore::StoreBytes(8000, 300), 5u * 7999 * 304 * 8);
+    EXPECT_EQ(ResultStore::StoreBytes(8000, 63), 5u * 7999 * 63 * 8);
+    EXPECT_EQ(ResultStore::StoreBytes(8000, 64), 5u * 7999 * 64 * 8);
+    EXPECT_EQ(ResultStore::StoreBytes(8000, 65), 5u * 7999 * 72 * 8);
     EXPECT_EQ(ResultStore::StoreBytes(1, 300), 0u);
     EXPECT_EQ(ResultStore::StoreBytes(0, 300), 0u);
     const std::size_t max = std::numeric_limits<std::size_t>::max();
@@ -324,7 +328,7 @@ TEST_F(StoreFixture, OverflowInTheResponseKeepsTheCompletedPeriods) {
     EXPECT_THROW(RunEngine(*record, 0.05, store.periodGrid[completed], expected), OverflowError);
     for (const History* h : {&store.sdHistory, &store.svHistory, &store.saHistory,
                              &store.psvHistory, &store.psaHistory}) {
-        for (const DOUBLEVECTOR& row : *h) {
+        for (const HistoryRow row : *h) {
             ASSERT_EQ(row.size(), completed);
             for (double value : row) {
                 ASSERT_TRUE(std::isfinite(value));

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "engine/RunningResponse.h"
-#include "support/ReferenceRecurrence.h"
 
 std::unique_ptr<TimeHistory> MakeRecord(const std::string& name, double dt,
                                         const std::vector<double>& samples) {
@@ -34,9 +33,4 @@ SpectrumRows::SpectrumRows(std::size_t rows) : sd(rows), sv(rows), sa(rows), psv
 bool RunEngine(const TimeHistory& record, double zeta, double T, SpectrumRows& rows) {
     return ComputeRunningSpectra(record, kGravity, kStepRatio, zeta, T, rows.sd, rows.sv, rows.sa,
                                  rows.psv, rows.psa);
-}
-
-bool RunReference(const TimeHistory& record, double zeta, double T, SpectrumRows& rows) {
-    return ReferenceRunningSpectra(record, kGravity, kStepRatio, zeta, T, rows.sd, rows.sv, rows.sa,
-                                   rows.psv, rows.psa);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/History.h"
+#include "records/Timeserie.h"
 
 // A record named name with sampling interval dt (s) and the samples (g).
 std::unique_ptr<TimeHistory> MakeRecord(const std::string& name, double dt,
@@ -22,9 +23,8 @@ struct SpectrumRows {
     History sd, sv, sa, psv, psa;
 };
 
-// Runs ComputeRunningSpectra (or the reference recurrence) into rows, one call.
+// Runs ComputeRunningSpectra into rows, one call.
 bool RunEngine(const TimeHistory& record, double zeta, double T, SpectrumRows& rows);
-bool RunReference(const TimeHistory& record, double zeta, double T, SpectrumRows& rows);
 
 constexpr double kGravity = 980.0;   // cm/s2 per g
 constexpr double kStepRatio = 0.02;  // sub-step bound as a fraction of the period

@@ -73,7 +73,7 @@ void ChooseItem(QComboBox* list, int index) {
     emit list->activated(index);
 }
 
-QList<QPointF> ZipPoints(const std::vector<double>& x, const std::vector<double>& y) {
+QList<QPointF> ZipPoints(std::span<const double> x, std::span<const double> y) {
     QList<QPointF> points;
     for (std::size_t k = 0; k < std::min(x.size(), y.size()); ++k) {
         points.append(QPointF(x[k], y[k]));

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "support/UiTestSupport.h"
@@ -55,7 +56,7 @@ class RunWindow {
 void ChooseItem(QComboBox* list, int index);
 
 // The points (x[k], y[k]) for k in order.
-QList<QPointF> ZipPoints(const std::vector<double>& x, const std::vector<double>& y);
+QList<QPointF> ZipPoints(std::span<const double> x, std::span<const double> y);
 
 // Counts the redraws of a series: replacements of its points by a non-empty list.
 class RedrawCounter : public QObject {
