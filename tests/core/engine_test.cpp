@@ -78,6 +78,61 @@ TEST(StepCoefficients, ExcitationSumsMatchConstantLoad) {
     }
 }
 
+// The coefficients one by one, as responses over one step of a fine integration: a11, a21
+// from x = 1, a12, a22 from v = 1, b11, b21 from p0 = 1 and b12, b22 from p1 = 1. The closed
+// forms of the b coefficients cancel for small omega h (in double they lose 7 digits at
+// omega h = 0.006); every coefficient must hold 12. The cases straddle omega h = 0.5, where
+// the evaluation changes from the power series to the closed forms.
+TEST(StepCoefficients, AccurateToTwelveDigitsForSmallAndLargeOmegaH) {
+    constexpr double h = 0.005;
+    for (double wh : {6e-5, 6e-4, 0.006, 0.06, 0.49, 0.51, 0.9}) {
+        for (double zeta : {0.0, 0.05, 0.7, -0.3}) {
+            SCOPED_TRACE(::testing::Message() << "omega h " << wh << " zeta " << zeta);
+            const double omega = wh / h;
+            const StepCoefficients k = ComputeStepCoefficients(zeta, h, omega);
+            const auto step = [&](OscillatorState s, double p0, double p1) {
+                return IntegrateLinearStep(zeta, omega, h, s, p0, p1, 2000);
+            };
+            const OscillatorState fromX = step({1, 0}, 0, 0), fromV = step({0, 1}, 0, 0);
+            const OscillatorState fromP0 = step({0, 0}, 1, 0), fromP1 = step({0, 0}, 0, 1);
+            EXPECT_TRUE(RelativelyNear(k.a11, fromX.x, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.a21, fromX.v, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.a12, fromV.x, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.a22, fromV.v, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.b11, fromP0.x, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.b21, fromP0.v, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.b12, fromP1.x, 1e-12));
+            EXPECT_TRUE(RelativelyNear(k.b22, fromP1.v, 1e-12));
+        }
+    }
+}
+
+// Row 0 of a record sampled at 0.005 s over long periods (omega h about 0.006): the values
+// of the first record step from rest, which cancellation in the coefficients once spoiled
+// in the ninth digit.
+TEST(RunningSpectra, FirstRowOfLongPeriodsIsExactToTwelveDigits) {
+    const std::vector<double> acc = SyntheticAccelerogram(200, 0.005, 0.4);
+    auto record = MakeRecord("quake", 0.005, acc);
+    ResultStore store;
+    store.BuildPeriodGrid(4.8, 6, 0.02);
+    ASSERT_TRUE(store.AnalyseRecord(record.get(), 0.05, kGravity));
+    for (std::size_t j = 0; j < store.periodGrid.size(); ++j) {
+        const double T = store.periodGrid[j], omega = 6.2831852 / T;
+        SCOPED_TRACE(T);
+        ASSERT_EQ(SubStepCount(0.005, T, kStepRatio), 1);
+        const OscillatorState s = IntegrateLinearStep(0.05, omega, 0.005, {0, 0}, kGravity * acc[0],
+                                                      kGravity * acc[1], 200);
+        const double sd = std::fabs(s.x);
+        EXPECT_TRUE(RelativelyNear(store.sdHistory[0][j], sd, 1e-12));
+        EXPECT_TRUE(RelativelyNear(store.svHistory[0][j], std::fabs(s.v), 1e-12));
+        EXPECT_TRUE(RelativelyNear(
+            store.saHistory[0][j],
+            std::fabs(2 * 0.05 * omega * s.v + omega * omega * s.x) / kGravity, 1e-12));
+        EXPECT_TRUE(RelativelyNear(store.psvHistory[0][j], omega * sd, 1e-12));
+        EXPECT_TRUE(RelativelyNear(store.psaHistory[0][j], omega * omega * sd / kGravity, 1e-12));
+    }
+}
+
 TEST(SubSteps, CountsFollowTheStepBound) {
     struct Case {
         double dt, T;
