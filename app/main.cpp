@@ -1,6 +1,5 @@
 // Start-up: the application object, the one main window centred and fitted to the screen,
 // the event loop; the process returns 0 whatever happened.
-#include "app/HugePageMalloc.h"
 #include "ui/Application.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/ProductInfo.h"
@@ -20,7 +19,6 @@ int RunApplication(OrvantaApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    RestartWithHugePageMalloc(argv);
     OrvantaApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(kProductName));
     ShowingErrors([&application] { RunApplication(application); });
