@@ -127,5 +127,7 @@ std::string BatchUsage() {
            "writes the elastic response spectra as CSV: the whole record by default, the\n"
            "output instant nearest to --at, or every instant with --all (leading time_s).\n"
            "Columns: period_s,frequency_hz,sd_cm,sv_cm_s,sa_g,psv_cm_s,psa_g\n"
-           "--timing prints the analysis time in milliseconds to standard error.\n";
+           "--timing prints the analysis time in milliseconds to standard error.\n"
+           "A run longer than a second shows its progress on standard error when that is a\n"
+           "terminal.\n";
 }

@@ -1,4 +1,6 @@
 // orvanta-spectra: running elastic response spectra of one record file, as CSV.
+#include <unistd.h>
+
 #include <chrono>
 #include <exception>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include "records/Units.h"
 #include "tools/BatchCsv.h"
 #include "tools/BatchOptions.h"
+#include "tools/BatchProgress.h"
 
 namespace {
 
@@ -45,6 +48,9 @@ void Analyse(const BatchOptions& options, ResultStore& store, TimeHistory& recor
     auto start = std::chrono::steady_clock::now();
     const AnalysisSettings& analysis = options.analysis;
     store.BuildPeriodGrid(analysis.minPeriod, analysis.maxPeriod, analysis.periodStep);
+    if (isatty(STDERR_FILENO) == 1) {
+        store.watchRun = TerminalProgress(record.GetName(), std::cerr);
+    }
     store.AnalyseRecord(&record, analysis.dampingRatio, kGravity);
     if (options.timing) {
         std::chrono::duration<double, std::milli> elapsed =
