@@ -19,8 +19,11 @@ namespace {
 
 // Sub-steps a kernel runs between two reports of progress and looks at the stop flag.
 constexpr std::uint64_t kChunkWork = std::uint64_t{1} << 15;
-// Sub-steps below which another thread costs more than it saves (about a millisecond).
-constexpr std::uint64_t kWorkPerThread = std::uint64_t{1} << 20;
+// Group loop iterations (a sub-step of every lane of a group, some 10 ns) and bytes of
+// fresh memory to fault in (the kernel zeroes every page) below which another thread
+// costs more than it saves (starting one costs some 50 us).
+constexpr std::uint64_t kWorkPerThread = std::uint64_t{1} << 15;
+constexpr std::size_t kFreshBytesPerThread = std::size_t{8} << 20;
 
 // The periods planned in grid order, up to the first one that cannot be planned.
 struct PlannedGrid {
@@ -215,15 +218,17 @@ void Work(Shared& s, unsigned index) {
 }
 
 unsigned ThreadCount(const FastPathOptions& options, const std::vector<Group>& groups,
-                     std::uint64_t work) {
+                     std::uint64_t work, std::size_t freshBytes) {
     if (options.threads > 0) {
         return options.threads;
     }
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::uint64_t worthwhile = std::max<std::uint64_t>(1, work / kWorkPerThread);
-    // At least one worker, also for an empty grid: the last worker ends the run.
-    return static_cast<unsigned>(
-        std::max<std::uint64_t>(1, std::min<std::uint64_t>({cores, groups.size(), worthwhile})));
+    const std::uint64_t worthwhile =
+        std::max<std::uint64_t>({1, work / kWorkPerThread, freshBytes / kFreshBytesPerThread});
+    // At least one worker, also for an empty grid: the last worker ends the run. One more
+    // than there are groups can still share the faulting in of the fresh memory.
+    return static_cast<unsigned>(std::max<std::uint64_t>(
+        1, std::min<std::uint64_t>({cores, groups.size() + 1, worthwhile})));
 }
 
 // Runs the workers: with a watcher all of them on threads of their own while the watcher
@@ -291,7 +296,8 @@ FastPathResult RunFastPath(const FastPathInput& in, const FastPathOutput& out,
         work += group.work;
     }
     AnalysisRun run(work);
-    Shared shared(in, out, kernel, groups, run, ThreadCount(options, groups, work));
+    Shared shared(in, out, kernel, groups, run,
+                  ThreadCount(options, groups, work, out.fresh.size()));
     RunWorkers(shared, watcher);
 
     if (run.CancelRequested()) {
