@@ -120,6 +120,8 @@ void ShowProgressUntilDone(AnalysisRun& run, const QString& recordName, QWidget*
         dialog.setValue(static_cast<int>(run.ShareDone() * kProgressSteps));
         if (run.Finished()) {
             loop.quit();
+        } else if (dialog.wasCanceled() || !dialog.isVisible()) {
+            stop();  // however it went away, a run nobody sees must not go on
         }
     });
     const WindowDuringRun blocker(&dialog, window, stop);

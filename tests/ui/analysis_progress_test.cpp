@@ -134,6 +134,18 @@ class AnalysisProgressTest : public QObject {
         QCOMPARE(w.form->cbb2->count(), 1999);
     }
 
+    // However the dialog goes away (here its cancel() from code, which emits nothing), a
+    // run nobody sees, with the window still held, must not go on.
+    void dialogGoneStopsTheRun() {
+        RunWindow w;
+        w.LoadRecord(QStringLiteral("quake.txt"), RunTestQuake(2000, kTimeStepS), kTimeStepS);
+        w.SetParameters("1e-7", "6", "0.02", "0.05");
+        WhenDialogShows watch(w.form.get(), [](QProgressDialog* dialog) { dialog->cancel(); });
+        w.ClickRun();
+        QVERIFY(watch.done);
+        VerifyLeftAsARunWithoutRecord(w, 2000);
+    }
+
     void closingTheWindowEndsTheRun() {
         RunWindow w;
         w.LoadRecord(QStringLiteral("quake.txt"), RunTestQuake(2000, kTimeStepS), kTimeStepS);
