@@ -126,6 +126,7 @@ void ShowProgressUntilDone(AnalysisRun& run, const QString& recordName, QWidget*
     });
     const WindowDuringRun blocker(&dialog, window, stop);
     const ArrowCursor arrow;
+    dialog.setValue(static_cast<int>(run.ShareDone() * kProgressSteps));
     dialog.show();
     poll.start(kPollMs);
     loop.exec();
