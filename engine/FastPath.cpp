@@ -237,6 +237,7 @@ unsigned ThreadCount(const FastPathOptions& options, const std::vector<Group>& g
 void RunWorkers(Shared& s, const RunWatcher& watcher) {
     std::vector<std::thread> threads;
     const unsigned spawned = watcher ? s.threads : s.threads - 1;
+    threads.reserve(spawned);  // only starting a thread can fail below
     unsigned index = 0;
     try {
         for (; index < spawned; ++index) {

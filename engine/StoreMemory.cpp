@@ -43,11 +43,10 @@ void StoreMemory::Map(std::size_t size) {
         munmap(first + head + length, mapped - head - length);
     }
     start = first + head;
-    bytes = length;
+    bytes = size;
     // Huge pages cut the page faults of writing the block 512-fold; where the kernel has
     // none to give, the block simply stays on small pages.
-    madvise(start, bytes, MADV_HUGEPAGE);
-    bytes = size;
+    madvise(start, length, MADV_HUGEPAGE);
 }
 
 void StoreMemory::Release() {
