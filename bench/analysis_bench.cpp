@@ -7,8 +7,13 @@
 //                               faults), per kernel and thread count
 //   BM_FastPathArithmetic       the same with every row written over row 0, so nothing
 //                               goes to memory: the arithmetic alone
+//   BM_FreshBlock               mapping the store's block and faulting it in (the kernel
+//                               zeroes every page): what a run pays for memory given back
+//                               by ClearResults
 //   BM_ReferencePerPeriod       ComputeRunningSpectra once per period, for comparison
 #include <benchmark/benchmark.h>
+
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cmath>
@@ -150,6 +155,23 @@ void KernelsAndThreads(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_FastPathIntoMappedRows)->Apply(KernelsAndThreads);
 BENCHMARK(BM_FastPathArithmetic)->Apply(KernelsAndThreads);
+
+void BM_FreshBlock(benchmark::State& state) {
+    const std::size_t bytes = ResultStore::StoreBytes(kSamples, DefaultGrid().size());
+    for (auto _ : state) {
+        StoreMemory memory;
+        memory.Map(bytes);
+        const std::span<std::byte> block = memory.Block();
+        if (madvise(block.data(), block.size(), MADV_POPULATE_WRITE) != 0) {
+            for (std::size_t at = 0; at < block.size(); at += 4096) {
+                block[at] = std::byte{0};
+            }
+        }
+        benchmark::DoNotOptimize(block.data());
+    }
+    state.counters["store_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_FreshBlock)->Apply(Repeated);
 
 // The straightforward way: one reference call per period, each appending one value to each
 // of the 5 * (n - 1) rows.
