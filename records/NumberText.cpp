@@ -2,21 +2,19 @@
 #include "records/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <system_error>
 
 #include "records/Errors.h"
+#include "records/WordScan.h"
 
 namespace {
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // The parts of a text that matched the number grammar.
@@ -28,42 +26,103 @@ struct NumberParts {
     std::string_view exponentDigits;
 };
 
-std::string_view TakeDigits(std::string_view text, std::size_t& pos) {
-    const std::size_t start = pos;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        ++pos;
-    }
-    return text.substr(start, pos - start);
+// The number of ASCII digits the word starts with (0..8). A byte above 0xF9 carries into the
+// next one when 6 is added, but it is no digit itself, so the first non-digit is still found.
+inline unsigned LeadingDigitCount(std::uint64_t word) {
+    const std::uint64_t high = word & (0xF0 * kEachByte);
+    const std::uint64_t shifted = (word + 0x06 * kEachByte) & (0xF0 * kEachByte);
+    const std::uint64_t nonDigit = (high ^ (0x30 * kEachByte)) | (shifted ^ (0x30 * kEachByte));
+    return nonDigit == 0 ? 8u : static_cast<unsigned>(FirstMarkedByte(nonDigit));
 }
 
-bool TakeSign(std::string_view text, std::size_t& pos) {
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        return text[pos++] == '-';
+// The value of the first count (1..8) digits of the word: shifted to the top, the digits
+// before them are zeros, and three multiplications combine pairs, quadruples and octets.
+inline std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
+    std::uint64_t v = (word - 0x30 * kEachByte) << (8 * (8 - count));
+    v = v * 10 + (v >> 8);
+    v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+         (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+        32;
+    return v & 0xFFFFFFFFULL;
+}
+
+// Decimal digits taken so far: their value modulo 2^64, exact while there are at most
+// kMaxExactDigits of them (the caller goes the slow way for more).
+struct DigitValue {
+    static constexpr std::size_t kMaxExactDigits = 19;  // 10^19 - 1 < 2^64
+    std::uint64_t value = 0;
+    std::size_t digits = 0;
+};
+
+constexpr std::array<std::uint64_t, 9> kPowersOfTen = {1,      10,      100,      1000,     10000,
+                                                       100000, 1000000, 10000000, 100000000};
+
+bool IsDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
+// Takes a short run of digits (an integer part, an exponent) one by one.
+inline const char* TakeDigitsOneByOne(const char* p, const char* last, DigitValue& digit) {
+    const char* const start = p;
+    while (p < last && IsDigit(*p)) {
+        digit.value = digit.value * 10 + static_cast<std::uint64_t>(*p - '0');
+        ++p;
+    }
+    digit.digits += static_cast<std::size_t>(p - start);
+    return p;
+}
+
+// Takes a longer run of digits (a fraction) eight at a time.
+inline const char* TakeDigitsByWords(const char* p, const char* last, DigitValue& digit) {
+    for (;;) {
+        const std::uint64_t word = LoadWord(p, last);
+        const unsigned count = LeadingDigitCount(word);
+        if (count == 0) {
+            return p;
+        }
+        digit.value = digit.value * kPowersOfTen[count] + DigitsValue(word, count);
+        digit.digits += count;
+        p += count;
+        if (count < 8) {
+            return p;
+        }
+    }
+}
+
+bool TakeSign(const char*& p, const char* last) {
+    if (p < last && (*p == '+' || *p == '-')) {
+        return *p++ == '-';
     }
     return false;
 }
 
-// Matches sign, digits, fraction and exponent; false when anything else is found.
-bool MatchNumber(std::string_view text, char separator, NumberParts& parts) {
-    std::size_t pos = 0;
-    parts.negative = TakeSign(text, pos);
-    parts.integerDigits = TakeDigits(text, pos);
-    if (pos < text.size() && text[pos] == separator) {
-        ++pos;
-        parts.fractionDigits = TakeDigits(text, pos);
-    }
-    if (parts.integerDigits.empty() && parts.fractionDigits.empty()) {
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// mantissa x 10^exponent when one correctly rounded operation on exact operands gives it
+// (Clinger's fast path: mantissa below 2^53, |exponent| up to 22), as from_chars would.
+[[gnu::always_inline]] inline bool ExactValue(const DigitValue& mantissa,
+                                              const DigitValue& exponentDigits,
+                                              bool exponentNegative, std::size_t fractionDigits,
+                                              double& magnitude) {
+    constexpr std::uint64_t kExactMantissa = 1ULL << 53;
+    if (mantissa.digits > DigitValue::kMaxExactDigits || exponentDigits.digits > 4 ||
+        mantissa.value > kExactMantissa) {
         return false;
     }
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        parts.exponentNegative = TakeSign(text, pos);
-        parts.exponentDigits = TakeDigits(text, pos);
-        if (parts.exponentDigits.empty()) {
-            return false;
-        }
+    const auto written = static_cast<long long>(exponentDigits.value);
+    const long long exponent =
+        (exponentNegative ? -written : written) - static_cast<long long>(fractionDigits);
+    const auto exact = static_cast<long long>(kExactPowersOfTen.size()) - 1;
+    if (exponent < -exact || exponent > exact) {
+        return false;
     }
-    return pos == text.size();
+    const double m = static_cast<double>(mantissa.value);
+    magnitude = exponent < 0 ? m / kExactPowersOfTen[static_cast<std::size_t>(-exponent)]
+                             : m * kExactPowersOfTen[static_cast<std::size_t>(exponent)];
+    return true;
 }
 
 // The plain "digits.digitsEexp" spelling std::from_chars reads (no '+', '.' as separator).
@@ -108,6 +167,28 @@ std::int64_t DecimalMagnitude(const NumberParts& parts) {
         return -kSaturation;  // zero never overflows
     }
     return exponent - static_cast<std::int64_t>(firstFrac);
+}
+
+// The magnitude of a matched number through std::from_chars (correctly rounded), for the
+// numbers ExactValue leaves: long mantissas, large exponents. numberText is the match
+// without its sign; with '.' as separator std::from_chars reads it as it stands (it takes
+// ".5", "5." and "e+5" alike). False for a value beyond the largest double; one below the
+// smallest subnormal is zero.
+bool CorrectlyRoundedValue(const NumberParts& parts, std::string_view numberText, char separator,
+                           double& magnitude) {
+    std::string canonical;
+    if (separator != '.') {
+        canonical = CanonicalSpelling(parts);
+        numberText = canonical;
+    }
+    magnitude = 0.0;
+    const char* end = numberText.data() + numberText.size();
+    const auto result = std::from_chars(numberText.data(), end, magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        magnitude = 0.0;  // below the smallest subnormal: underflow passes quietly
+        return DecimalMagnitude(parts) <= 0;
+    }
+    return result.ec == std::errc() && result.ptr == end;
 }
 
 std::string NonFiniteText(double value) {
@@ -163,7 +244,7 @@ std::string TenThousandthsDigits(double magnitude) {
 
 }  // namespace
 
-std::string Trim(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlankOrControl(text[begin])) {
@@ -172,28 +253,83 @@ std::string Trim(std::string_view text) {
     while (end > begin && IsBlankOrControl(text[end - 1])) {
         --end;
     }
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
 }
 
-double StrToFloat(std::string_view text, char decimalSeparator) {
-    const std::string trimmed = Trim(text);
+std::string Trim(std::string_view text) {
+    return std::string(TrimView(text));
+}
+
+const char* ScanNumber(const char* first, const char* last, double& value, char decimalSeparator) {
     NumberParts parts;
-    if (!MatchNumber(trimmed, decimalSeparator, parts)) {
-        throw ConvertError(trimmed);
+    const char* p = first;
+    parts.negative = TakeSign(p, last);
+    const char* const unsignedStart = p;
+    DigitValue mantissa;
+    p = TakeDigitsOneByOne(p, last, mantissa);
+    parts.integerDigits =
+        std::string_view(unsignedStart, static_cast<std::size_t>(p - unsignedStart));
+    if (p < last && *p == decimalSeparator) {
+        const char* const fractionStart = ++p;
+        p = TakeDigitsByWords(p, last, mantissa);
+        parts.fractionDigits =
+            std::string_view(fractionStart, static_cast<std::size_t>(p - fractionStart));
     }
-    const std::string canonical = CanonicalSpelling(parts);
-    double value = 0.0;
-    const auto result =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (DecimalMagnitude(parts) > 0) {
-            throw ConvertError(trimmed);  // beyond the largest double
+    if (mantissa.digits == 0) {
+        return nullptr;
+    }
+    DigitValue exponent;
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        ++p;
+        parts.exponentNegative = TakeSign(p, last);
+        const char* const exponentStart = p;
+        p = TakeDigitsOneByOne(p, last, exponent);
+        if (exponent.digits == 0) {
+            return nullptr;
         }
-        value = 0.0;  // below the smallest subnormal: underflow passes quietly
-    } else if (result.ec != std::errc() || result.ptr != canonical.data() + canonical.size()) {
-        throw ConvertError(trimmed);
+        parts.exponentDigits =
+            std::string_view(exponentStart, static_cast<std::size_t>(p - exponentStart));
     }
-    return parts.negative ? -value : value;
+    double magnitude = 0.0;
+    if (!ExactValue(mantissa, exponent, parts.exponentNegative, parts.fractionDigits.size(),
+                    magnitude) &&
+        !CorrectlyRoundedValue(
+            parts, std::string_view(unsignedStart, static_cast<std::size_t>(p - unsignedStart)),
+            decimalSeparator, magnitude)) {
+        return nullptr;
+    }
+    value = parts.negative ? -magnitude : magnitude;
+    return p;
+}
+
+namespace {
+
+// The whole of an already trimmed text as a number, or false.
+bool WholeNumber(std::string_view trimmed, char decimalSeparator, double& value) {
+    const char* last = trimmed.data() + trimmed.size();
+    const char* end = ScanNumber(trimmed.data(), last, value, decimalSeparator);
+    return end != nullptr && end == last;
+}
+
+}  // namespace
+
+double StrToFloat(std::string_view text, char decimalSeparator) {
+    const std::string_view trimmed = TrimView(text);
+    double value = 0.0;
+    if (!WholeNumber(trimmed, decimalSeparator, value)) {
+        throw ConvertError(std::string(trimmed));
+    }
+    return value;
+}
+
+double StrToFloatDotOrLocale(std::string_view text, char localeSeparator) {
+    const std::string_view trimmed = TrimView(text);
+    double value = 0.0;
+    if (WholeNumber(trimmed, '.', value) ||
+        (localeSeparator != '.' && WholeNumber(trimmed, localeSeparator, value))) {
+        return value;
+    }
+    throw ConvertError(std::string(trimmed));
 }
 
 std::string FormatFixed4(double value, char decimalSeparator) {
@@ -219,5 +355,20 @@ std::string FormatGeneral(double value) {
     char buffer[32];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    // 309 digits before the point for the largest double, up to 40 after it.
+    char buffer[360];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, std::clamp(decimals, 0, 40));
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatExact(double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
     return std::string(buffer, result.ptr);
 }

@@ -6,6 +6,8 @@
 
 // Removes leading and trailing characters with codes up to 32 (bytes 128..255 are kept).
 std::string Trim(std::string_view text);
+// The same without copying: a view into text.
+std::string_view TrimView(std::string_view text);
 
 // Converts text to double. The text is trimmed first, then must match exactly:
 // optional sign, digits with an optional fraction after decimalSeparator, at least one digit
@@ -14,6 +16,21 @@ std::string Trim(std::string_view text);
 // A value too large for a double is refused; one too small underflows quietly to zero or a
 // subnormal. decimalSeparator is one ASCII character. Throws ConvertError with the trimmed text.
 double StrToFloat(std::string_view text, char decimalSeparator = '.');
+
+// A number the user typed into the window: read with '.' as decimal separator, or else with
+// localeSeparator (the user's locale's), so "0.02" and, in a German locale, "0,02" both give
+// 0.02. One text uses one separator: "1.000,5" is refused. Throws ConvertError with the
+// trimmed text.
+double StrToFloatDotOrLocale(std::string_view text, char localeSeparator);
+
+// Matches the number grammar of StrToFloat at first, as far as it reaches (nothing is
+// trimmed), and returns the end of the match with value set; returns nullptr when the text
+// at first does not begin with a complete number ("1e" followed by a blank, "+", ".") or the
+// number is beyond the largest double. The caller decides whether what follows the match may
+// end a number. Reads nothing at or past last. This is the record reader's inner loop:
+// numbers of up to 19 digits within 10^+-22 are converted exactly without the C++ library.
+const char* ScanNumber(const char* first, const char* last, double& value,
+                       char decimalSeparator = '.');
 
 // Fixed point with four decimals, at least one digit before the separator and a leading minus
 // for negative values: the "0.0000" pattern of times shown to the user (time in s stays in s).
@@ -26,3 +43,7 @@ std::string FormatFixed4(double value, char decimalSeparator = '.');
 // locale: "0.1", "1e+20", "1e-05"), with '.' as decimal separator. Infinities and NaN show
 // "INF", "-INF", "NAN".
 std::string FormatGeneral(double value);
+
+// printf's %.<decimals>f and %.17g as in the C locale, whatever locale the process runs in.
+std::string FormatFixed(double value, int decimals);
+std::string FormatExact(double value);

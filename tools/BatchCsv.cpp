@@ -3,27 +3,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
+
+#include "records/NumberText.h"
 
 namespace {
 
-std::string Exact(double value) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
-}
-
+// Numbers with every digit a double holds and '.' whatever the locale (FormatExact).
 void WriteRow(std::ostream& out, const ResultStore& store, std::size_t row, double time,
               bool withTime) {
     for (std::size_t j = 0; j < store.periodGrid.size(); ++j) {
         if (withTime) {
-            out << Exact(time) << ',';
+            out << FormatExact(time) << ',';
         }
-        out << Exact(store.periodGrid[j]) << ',' << Exact(store.frequencyGrid[j]) << ','
-            << Exact(store.sdHistory[row][j]) << ',' << Exact(store.svHistory[row][j]) << ','
-            << Exact(store.saHistory[row][j]) << ',' << Exact(store.psvHistory[row][j]) << ','
-            << Exact(store.psaHistory[row][j]) << '\n';
+        out << FormatExact(store.periodGrid[j]) << ',' << FormatExact(store.frequencyGrid[j]) << ','
+            << FormatExact(store.sdHistory[row][j]) << ',' << FormatExact(store.svHistory[row][j])
+            << ',' << FormatExact(store.saHistory[row][j]) << ','
+            << FormatExact(store.psvHistory[row][j]) << ',' << FormatExact(store.psaHistory[row][j])
+            << '\n';
     }
 }
 

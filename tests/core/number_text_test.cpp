@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -231,4 +232,86 @@ TEST(FormatGeneral, MatchesPrintfInTheCLocale) {
         std::snprintf(expected, sizeof expected, "%.15g", value);
         EXPECT_EQ(FormatGeneral(value), expected);
     }
+}
+
+TEST(StrToFloatDotOrLocale, ReadsADotAlwaysAndTheLocaleSeparatorToo) {
+    const std::vector<Accepted> cases = {
+        {"0.02", ',', 0.02},    {"0,02", ',', 0.02}, {" 6 ", ',', 6.0},
+        {"-1,5e1", ',', -15.0}, {"0.05", '.', 0.05}, {"2.5", '\x27', 2.5},
+    };
+    for (const Accepted& c : cases) {
+        EXPECT_EQ(StrToFloatDotOrLocale(c.text, c.separator), c.expected) << "text: " << c.text;
+    }
+    // One text, one separator; in a '.' locale a comma stays refused as it always was.
+    for (const auto& [text, separator] : std::vector<std::pair<std::string, char>>{
+             {"1.000,5", ','}, {"1,000.5", ','}, {"0,02", '.'}, {"", ','}, {"1,5,", ','}}) {
+        try {
+            StrToFloatDotOrLocale(text, separator);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const ConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + text + "' is not a valid floating point value");
+        }
+    }
+}
+
+TEST(ScanNumber, StopsWhereTheGrammarStopsAndRefusesIncompleteNumbers) {
+    const std::vector<std::pair<std::string, std::size_t>> matches = {
+        {"1.5 2", 3},
+        {"-2e3,x", 4},
+        {"7\t", 1},
+        {".5x", 2},
+        {"8.6900441E-08\n", 13},
+        {"1,5", 1},
+        {"12345678901234567890123 ", 23},
+    };
+    for (const auto& [text, length] : matches) {
+        double value = 0.0;
+        EXPECT_EQ(ScanNumber(text.data(), text.data() + text.size(), value), text.data() + length)
+            << text;
+    }
+    for (const std::string text : {"1e ", "1e+", "+", ".", "-.e1", "x1", "1e400", ""}) {
+        double value = 0.0;
+        EXPECT_EQ(ScanNumber(text.data(), text.data() + text.size(), value), nullptr) << text;
+    }
+    // Nothing at or past last is read: "12" of "123" is twelve.
+    const std::string digits = "123";
+    double twelve = 0.0;
+    EXPECT_EQ(ScanNumber(digits.data(), digits.data() + 2, twelve), digits.data() + 2);
+    EXPECT_EQ(twelve, 12.0);
+}
+
+TEST(FormatFixedAndExact, MatchPrintfInTheCLocale) {
+    double value = 1.2345678901234567e-7;
+    for (int i = 0; i < 60; ++i, value *= -7.3) {
+        char fixed[400];
+        char exact[64];
+        std::snprintf(fixed, sizeof fixed, "%.1f", value);
+        std::snprintf(exact, sizeof exact, "%.17g", value);
+        EXPECT_EQ(FormatFixed(value, 1), fixed);
+        EXPECT_EQ(FormatExact(value), exact);
+    }
+}
+
+// QApplication sets the C library's locale from the environment; a German session must not
+// change a conversion of the core. Runs where the machine has a comma locale.
+TEST(NumberText, NoConversionDependsOnTheCLibraryLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "nl_NL.UTF-8"}) {
+        if (std::setlocale(LC_ALL, name) != nullptr) {
+            comma = name;
+            break;
+        }
+    }
+    if (comma == nullptr) {
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    }
+    EXPECT_EQ(*std::localeconv()->decimal_point, ',');
+    EXPECT_EQ(StrToFloat("0.05"), 0.05);
+    EXPECT_THROW(StrToFloat("0,05"), ConvertError);
+    EXPECT_EQ(FormatGeneral(0.05), "0.05");
+    EXPECT_EQ(FormatFixed(1.25, 1), "1.2");
+    EXPECT_EQ(FormatExact(0.5), "0.5");
+    EXPECT_EQ(FormatFixed4(0.005), "0.0050");
+    std::setlocale(LC_ALL, previous.c_str());
 }
