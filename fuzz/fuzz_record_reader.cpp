@@ -1,8 +1,10 @@
-// libFuzzer target: arbitrary bytes as a record file through the whole read path.
+// libFuzzer target: arbitrary bytes as a record file through the whole read path, held
+// against the old reader (the tests' reference).
 //
 // Input layout: byte 0 the unit list's item index (signed, so "no selection" values come up
-// too), byte 1 picks the decimal separator, byte 2 the length (0..16) of the begin-line
-// text that follows; every byte after that is the file's content.
+// too), byte 1 picks the decimal separator of the window's fields (the begin line and the
+// number helpers; record files are read with '.'), byte 2 the length (0..16) of the
+// begin-line text that follows; every byte after that is the file's content.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,7 @@
 #include "records/NumberText.h"
 #include "records/RecordReader.h"
 #include "records/TextFile.h"
+#include "support/ReferenceReader.h"
 
 namespace {
 
@@ -95,33 +99,70 @@ void Require(bool condition) {
     }
 }
 
-// The helpers on their own: splitting, conversion and the two number formats.
+bool SameNumber(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The message of what call throws, or "" when it returns; value set from its result.
+template <typename Call>
+std::string Outcome(Call call, double& value) {
+    try {
+        value = call();
+    } catch (const OrvantaError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+// The helpers on their own, each against the old implementation: splitting, conversion
+// (with '.', with the separator, with either) and the two number formats.
 void ExerciseHelpers(const std::vector<std::string>& lines, char separator) {
     for (std::size_t i = 0; i < lines.size() && i < kMaxCheckedLines; ++i) {
-        for (const std::string& field : SplitFields(lines[i], kMaxCheckedFields)) {
+        const std::vector<std::string> fields = SplitFields(lines[i], kMaxCheckedFields);
+        Require(fields == ReferenceSplitFields(lines[i], kMaxCheckedFields));
+        for (const std::string& field : fields) {
             Require(field == Trim(field));
-            try {
-                const double value = StrToFloat(field, separator);
-                Require(std::isfinite(value));
-                FormatGeneral(value);
-                FormatFixed4(value, separator);
-            } catch (const OrvantaError&) {
+            for (const char sep : {'.', separator}) {
+                double value = 0.0;
+                double expected = 0.0;
+                const std::string message = Outcome([&] { return StrToFloat(field, sep); }, value);
+                Require(message ==
+                        Outcome([&] { return ReferenceStrToFloat(field, sep); }, expected));
+                if (message.empty()) {
+                    Require(SameNumber(value, expected) && std::isfinite(value));
+                    FormatGeneral(value);
+                    FormatFixed4(value, separator);
+                }
             }
+            double either = 0.0;
+            double dot = 0.0;
+            double local = 0.0;
+            const std::string eitherMessage =
+                Outcome([&] { return StrToFloatDotOrLocale(field, separator); }, either);
+            const bool dotRead = Outcome([&] { return StrToFloat(field); }, dot).empty();
+            const bool localRead =
+                Outcome([&] { return StrToFloat(field, separator); }, local).empty();
+            Require(eitherMessage.empty() == (dotRead || localRead));
+            Require(!eitherMessage.empty() || SameNumber(either, dotRead ? dot : local));
         }
     }
 }
 
-// Every sample is field 2 of its data line converted and multiplied by the unit factor.
-void CheckRecord(const TimeHistory& record, const std::vector<std::string>& lines, int beginLine,
-                 double unitFactor, char separator) {
-    const std::size_t first = static_cast<std::size_t>(beginLine - 1);
-    Require(record.Count() >= 2);
-    Require(static_cast<std::size_t>(record.Count()) == lines.size() - first);
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        const double expected = StrToFloat(SplitFields(lines[i]).at(1), separator) * unitFactor;
-        const double got = record.GetAcc()[i - first];
-        Require(got == expected || (std::isnan(got) && std::isnan(expected)));
+// Two records alike: name, time step and every sample to the bit.
+bool SameRecords(const RecordList& a, const RecordList& b) {
+    if (a.size() != b.size()) {
+        return false;
     }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const DOUBLEVECTOR& x = a[i]->GetAcc();
+        const DOUBLEVECTOR& y = b[i]->GetAcc();
+        if (a[i]->GetName() != b[i]->GetName() ||
+            !SameNumber(a[i]->GetTimeStep(), b[i]->GetTimeStep()) || x.size() != y.size() ||
+            (!x.empty() && std::memcmp(x.data(), y.data(), x.size() * sizeof(double)) != 0)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -146,17 +187,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const ScratchFile& scratch = Scratch();
     scratch.Write(in.fileBytes);
-    RecordList records;
+    // Reading from disk must decode exactly as reading from memory does.
     try {
-        // Reading from disk must decode exactly as reading from memory does.
         Require(ReadTextLines(scratch.path) == lines);
-        ReadRecordFile(scratch.path, beginLine, unitFactor, records, in.decimalSeparator);
     } catch (const OrvantaError&) {
-        Require(records.size() <= 1);
-        return 0;
+        Require(lines.empty());
     }
-    Require(records.size() == 1);
-    Require(records[0]->GetName() == scratch.path.substr(scratch.path.rfind('/') + 1));
-    CheckRecord(*records[0], lines, beginLine, unitFactor, in.decimalSeparator);
+    RecordList records;
+    std::string message;
+    try {
+        ReadRecordFile(scratch.path, beginLine, unitFactor, records);
+    } catch (const OrvantaError& error) {
+        message = error.what();
+    }
+    Require(records.size() <= 1);
+    RecordList expected;
+    std::string expectedMessage;
+    try {
+        ReferenceReadRecordFile(scratch.path, beginLine, unitFactor, expected);
+    } catch (const OrvantaError& error) {
+        expectedMessage = error.what();
+    }
+    Require(message == expectedMessage);
+    Require(SameRecords(records, expected));
+    if (!records.empty()) {
+        Require(records[0]->GetName() == scratch.path.substr(scratch.path.rfind('/') + 1));
+    }
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "records/Errors.h"
+#include "records/LineScan.h"
 
 namespace {
 
@@ -51,21 +52,29 @@ class FileDescriptor {
     int fd;
 };
 
-// Reads to the end straight into the result, refusing a file that grows past maxBytes
+// The bytes of a file read whole.
+struct FileBytes {
+    PageBlock block;
+    std::size_t size = 0;
+};
+
+// Reads to the end straight into a page block, refusing a file that grows past maxBytes
 // while it is read (a file whose size said nothing, as /proc files give 0, included).
-std::string ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::size_t maxBytes) {
+FileBytes ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::size_t maxBytes) {
     constexpr std::size_t kMinimumRoom = 65536;
-    std::string bytes;
-    std::size_t used = 0;
-    bytes.resize(std::min(sizeHint, maxBytes) + 1);  // one more byte shows that the end came
+    FileBytes file;
+    file.block = PageBlock(std::min(sizeHint, maxBytes) + 1);  // one more byte shows the end
     for (;;) {
-        if (used == bytes.size()) {
-            bytes.resize(std::min(std::max(2 * bytes.size(), used + kMinimumRoom), maxBytes + 1));
+        if (file.size == file.block.Size()) {
+            PageBlock larger(
+                std::min(std::max(2 * file.size, file.size + kMinimumRoom), maxBytes + 1));
+            std::memcpy(larger.Data(), file.block.Data(), file.size);
+            file.block = std::move(larger);
         }
-        const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
+        const ssize_t count =
+            ::read(fd, file.block.Data() + file.size, file.block.Size() - file.size);
         if (count == 0) {
-            bytes.resize(used);
-            return bytes;
+            return file;
         }
         if (count < 0) {
             if (errno == EINTR) {
@@ -73,8 +82,8 @@ std::string ReadAll(const std::string& path, int fd, std::size_t sizeHint, std::
             }
             throw FileOpenError(path, SystemReason(errno));
         }
-        used += static_cast<std::size_t>(count);
-        if (used > maxBytes) {
+        file.size += static_cast<std::size_t>(count);
+        if (file.size > maxBytes) {
             throw FileOpenError(path,
                                 TooLargeReason("more than " + std::to_string(maxBytes), maxBytes));
         }
@@ -109,7 +118,7 @@ bool IsLowSurrogate(std::uint32_t unit) {
 }
 
 // UTF-16 code units from offset `start` (past the byte-order mark) to UTF-8.
-std::string Utf16ToUtf8(const std::string& bytes, std::size_t start, bool bigEndian) {
+std::string Utf16ToUtf8(std::string_view bytes, std::size_t start, bool bigEndian) {
     const std::size_t unitCount = (bytes.size() - start) / 2;
     auto unitAt = [&](std::size_t i) -> std::uint32_t {
         const auto first = static_cast<unsigned char>(bytes[start + 2 * i]);
@@ -135,8 +144,23 @@ std::string Utf16ToUtf8(const std::string& bytes, std::size_t start, bool bigEnd
     return out;
 }
 
-bool StartsWith(const std::string& bytes, std::string_view prefix) {
-    return std::string_view(bytes).substr(0, prefix.size()) == prefix;
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+enum class Encoding { Bytes, Utf8Mark, Utf16Little, Utf16Big };
+
+Encoding EncodingOf(std::string_view bytes) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+        return Encoding::Utf8Mark;
+    }
+    if (StartsWith(bytes, "\xFF\xFE")) {
+        return Encoding::Utf16Little;
+    }
+    if (StartsWith(bytes, "\xFE\xFF")) {
+        return Encoding::Utf16Big;
+    }
+    return Encoding::Bytes;
 }
 
 std::vector<std::string> AllLines(std::string_view text) {
@@ -151,7 +175,7 @@ std::vector<std::string> AllLines(std::string_view text) {
 
 }  // namespace
 
-std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
+LoadedText LoadTextFile(const std::string& path, std::size_t maxBytes) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
         throw FileOpenError(path, SystemReason(errno));
@@ -166,20 +190,40 @@ std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
         throw FileOpenError(path, SystemReason(errno));
     }
     CheckFileStatus(path, status, maxBytes);  // the path may now name another file
-    return DecodeText(
-        ReadAll(path, file.Get(), static_cast<std::size_t>(status.st_size), maxBytes));
+    FileBytes read = ReadAll(path, file.Get(), static_cast<std::size_t>(status.st_size), maxBytes);
+    const std::string_view bytes(read.block.Data(), read.size);
+    LoadedText text;
+    switch (EncodingOf(bytes)) {
+        case Encoding::Utf16Little:
+        case Encoding::Utf16Big:
+            text.decoded = Utf16ToUtf8(bytes, 2, EncodingOf(bytes) == Encoding::Utf16Big);
+            return text;
+        case Encoding::Utf8Mark:
+            text.start = 3;
+            break;
+        case Encoding::Bytes:
+            break;
+    }
+    text.size = read.size - text.start;
+    text.bytes = std::move(read.block);
+    return text;
+}
+
+std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
+    return std::string(LoadTextFile(path, maxBytes).Text());
 }
 
 std::string DecodeText(std::string bytes) {
-    if (StartsWith(bytes, "\xEF\xBB\xBF")) {
-        bytes.erase(0, 3);
-        return bytes;
-    }
-    if (StartsWith(bytes, "\xFF\xFE")) {
-        return Utf16ToUtf8(bytes, 2, false);
-    }
-    if (StartsWith(bytes, "\xFE\xFF")) {
-        return Utf16ToUtf8(bytes, 2, true);
+    switch (EncodingOf(bytes)) {
+        case Encoding::Utf8Mark:
+            bytes.erase(0, 3);
+            return bytes;
+        case Encoding::Utf16Little:
+            return Utf16ToUtf8(bytes, 2, false);
+        case Encoding::Utf16Big:
+            return Utf16ToUtf8(bytes, 2, true);
+        case Encoding::Bytes:
+            break;
     }
     return bytes;
 }
@@ -188,14 +232,11 @@ bool LineCursor::Next(std::string_view& line) {
     if (pos >= text.size()) {
         return false;
     }
-    const std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) {
-        line = text.substr(pos);
-        pos = text.size();
-        return true;
-    }
-    line = text.substr(pos, end - pos);
-    pos = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? end + 2 : end + 1;
+    const char* const first = text.data() + pos;
+    const char* const last = text.data() + text.size();
+    const char* const end = FindLineBreak(first, last);
+    line = std::string_view(first, static_cast<std::size_t>(end - first));
+    pos = static_cast<std::size_t>(PastLineBreak(end, last) - text.data());
     return true;
 }
 

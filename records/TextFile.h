@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "records/PageBlock.h"
 
 // Largest file read, in bytes (64 MiB). At some 30 bytes a line that is over two million
 // samples, hours of a 100 Hz record; a bigger file is refused before any byte is read, so
@@ -12,11 +15,30 @@
 // text is at most 1.5 times this, and the samples at most 2 doubles per 4 bytes of file.
 inline constexpr std::size_t kMaxTextFileBytes = 64u * 1024u * 1024u;
 
+// A text file read whole and decoded (DecodeText) into memory it owns. Without a byte-order
+// mark or with the UTF-8 one the text is the file's bytes where they were read, uncopied.
+class LoadedText {
+  public:
+    std::string_view Text() const {
+        return decoded ? std::string_view(*decoded) : std::string_view(bytes.Data() + start, size);
+    }
+
+  private:
+    friend LoadedText LoadTextFile(const std::string& path, std::size_t maxBytes);
+    PageBlock bytes;
+    std::size_t start = 0;
+    std::size_t size = 0;
+    std::optional<std::string> decoded;  // UTF-16 files, converted to UTF-8
+};
+
 // Reads the file at path whole and decodes it (DecodeText). Only a regular file is read: a
 // directory, pipe, socket or device (/dev/zero never ends) is refused before opening, and
 // the file is opened non-blocking so a pipe swapped in meanwhile cannot block. Throws
 // FileOpenError "Cannot open file "<path>". <reason>" with the system's reason (strerror),
 // "Is a directory", "Not a regular file", or the size and the limit for a file above maxBytes.
+LoadedText LoadTextFile(const std::string& path, std::size_t maxBytes = kMaxTextFileBytes);
+
+// LoadTextFile's text as a string.
 std::string ReadTextFile(const std::string& path, std::size_t maxBytes = kMaxTextFileBytes);
 
 // Text bytes to UTF-8. A byte-order mark selects UTF-8 (EF BB BF, dropped), UTF-16 LE
@@ -40,8 +62,8 @@ class LineCursor {
 
 // Reads the file at path into lines (line index 0 = line 1): ReadTextFile, then the lines of
 // LineCursor. Throws FileOpenError as ReadTextFile. Each line costs a std::string (32 bytes
-// even when empty); the record reader walks a LineCursor instead, so a file of millions of
-// empty lines costs it nothing beyond the text.
+// even when empty); the record readers walk the text in place instead, so a file of
+// millions of empty lines costs them nothing beyond the text.
 std::vector<std::string> ReadTextLines(const std::string& path);
 
 // The same decoding and line splitting applied to bytes already in memory.

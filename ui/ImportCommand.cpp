@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/CheckListBox.h"
+#include "ui/ParameterText.h"
 #include "ui/Unit1.h"
 
 void TForm1::btn1Click() {
@@ -16,14 +17,13 @@ void TForm1::btn1Click() {
     ClearChartSeries();
     cbb2->clear();
     rzstspn1->setText(QString());
-    const char separator = decimalSeparator();
-    const int beginLine = DeriveBeginLine(edt5->text().toStdString(), separator);
+    const int beginLine = DeriveBeginLine(edt5->text().toStdString(), LocaleDecimalSeparator());
     const double unitFactor = DeriveUnitFactor(cbb1->currentIndex(), gravity);
     const QStringList paths = chooseFiles ? chooseFiles() : QStringList();
     for (const QString& path : paths) {
         const std::size_t recordsBefore = records.size();
         try {
-            ReadRecordFile(path.toStdString(), beginLine, unitFactor, records, separator);
+            ReadRecordFile(path.toStdString(), beginLine, unitFactor, records);
         } catch (...) {
             // Keep what was read completely and selectable; drop the failing file's
             // partial record, then let the error reach the error display unchanged.

@@ -13,6 +13,7 @@
 #include "ui/AnalysisProgress.h"
 #include "ui/ChartHelpers.h"
 #include "ui/CheckListBox.h"
+#include "ui/ParameterText.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -32,10 +33,10 @@ class BusyCursor {
 // memory guard counts with the results.
 constexpr std::size_t kTimeListBytesPerInstant = 304;
 
-// The number in an edit field, read with the user's decimal separator; throws ConvertError
-// with the trimmed text when it is not a number.
-double ReadParameter(const QLineEdit* field, char decimalSeparator) {
-    return StrToFloat(Trim(field->text().toStdString()), decimalSeparator);
+// The number in an edit field, read with '.' or the user's decimal separator; throws
+// ConvertError with the trimmed text when it is not a number.
+double ReadParameter(const QLineEdit* field) {
+    return ParameterValue(field->text());
 }
 
 // The texts of the output instants k * timeStep (s), k = 1 .. sampleCount - 1, "0.0000".
@@ -66,11 +67,11 @@ void TForm1::btn3Click() {
 
     const BusyCursor busy;
     const char separator = decimalSeparator();
-    const double minPeriod = ReadParameter(edt1, separator);
-    const double maxPeriod = ReadParameter(edt4, separator);
-    const double periodStep = ReadParameter(edt3, separator);
+    const double minPeriod = ReadParameter(edt1);
+    const double maxPeriod = ReadParameter(edt4);
+    const double periodStep = ReadParameter(edt3);
     results.BuildPeriodGrid(minPeriod, maxPeriod, periodStep);
-    const double dampingRatio = ReadParameter(edt2, separator);
+    const double dampingRatio = ReadParameter(edt2);
 
     TimeHistory* record = records[static_cast<std::size_t>(recordIndex)].get();
     rzstspn1->setText(QStringLiteral("CurrentWave: ") + QString::fromStdString(record->GetName()));

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -27,6 +26,7 @@
 #include "ui/CheckListBox.h"
 #include "ui/EdgeAnchors.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/ParameterText.h"
 #include "ui/ProductInfo.h"
 
 TForm1* Form1 = nullptr;
@@ -146,11 +146,7 @@ TForm1::~TForm1() {
 }
 
 char TForm1::decimalSeparator() const {
-    const QString point = QLocale::system().decimalPoint();
-    if (point.size() == 1 && point.front().unicode() < 128) {
-        return static_cast<char>(point.front().unicode());
-    }
-    return '.';
+    return LocaleDecimalSeparator();
 }
 
 void TForm1::createControls() {

@@ -9,6 +9,7 @@
 
 #include "records/Errors.h"
 #include "records/RecordReader.h"
+#include "support/ReaderFixtures.h"
 #include "support/TempFolder.h"
 #include "support/Tolerance.h"
 
@@ -17,31 +18,6 @@ using namespace std::string_literals;
 namespace {
 
 constexpr double kGravity = 980.0;  // 1 g in cm/s2
-
-// The message of the error the call raises, or "(no error)".
-std::string MessageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const OrvantaError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-// Reads one file written into a scratch folder; the message of a failure, if any.
-struct Reading {
-    RecordList records;
-    std::string message;
-
-    Reading(const std::string& bytes, int beginLine, double unitFactor = 1.0,
-            char separator = '.') {
-        const TempFolder folder;
-        const std::string path = folder.Write("record.txt", bytes);
-        message =
-            MessageOf([&] { ReadRecordFile(path, beginLine, unitFactor, records, separator); });
-    }
-    const TimeHistory& Record() const { return *records.at(0); }
-};
 
 }  // namespace
 
@@ -62,20 +38,23 @@ TEST(DeriveBeginLine, TrimsConvertsAndTruncatesTowardZero) {
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(DeriveBeginLine(text), expected) << "text: " << text;
     }
+    // The window passes its locale's separator; '.' is read in every locale.
     EXPECT_EQ(DeriveBeginLine("2,5", ','), 2);
+    EXPECT_EQ(DeriveBeginLine("3.5", ','), 3);
 }
 
 TEST(DeriveBeginLine, RefusesTextsThatAreNotNumbersOrNotLineNumbers) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {" abc ", "abc"},
         {"", ""},
-        {"2.5", "2.5"},  // "2.5" with a decimal comma
+        {"2,5", "2,5"},  // a comma only where the locale has it
         {"1e300", "1e300"},
         {"2147483648", "2147483648"},
         {"-2147483649", "-2147483649"},
     };
     for (const auto& [text, shown] : cases) {
-        EXPECT_EQ(MessageOf([&] { DeriveBeginLine(text, ','); }),
+        const char separator = text == "2,5" ? '.' : ',';
+        EXPECT_EQ(MessageOf([&] { DeriveBeginLine(text, separator); }),
                   "'" + shown + "' is not a valid floating point value");
     }
 }
@@ -151,18 +130,15 @@ TEST(ReadRecordFile, SeparatorsSplitAlike) {
     EXPECT_EQ(twoCommas.Record().Count(), 0);
 }
 
-TEST(ReadRecordFile, DecimalCommaSplitsNumbersAtTheComma) {
-    // With ',' as decimal separator "1,5 2,5" is the fields 1, 5, 2, 5.
-    const Reading comma("1,5 2,5\n3,5 4,5\n", 1, 1.0, ',');
+TEST(ReadRecordFile, ACommaIsAFieldSeparatorNeverADecimalOne) {
+    // "1,5 2,5" is the fields 1, 5, 2, 5: the times 1 and 3, the accelerations 5 and 5.
+    const Reading comma("1,5 2,5\n3,5 4,5\n", 1);
     ASSERT_EQ(comma.message, "(no error)");
     EXPECT_EQ(comma.Record().GetTimeStep(), 2.0);
     EXPECT_EQ(comma.Record().GetAcc(), (DOUBLEVECTOR{5.0, 5.0}));
-    // Quoted, a decimal-comma number stays whole.
-    const Reading quoted("\"0,5\" \"1,5\"\n\"0,75\" \"-2,5\"\n", 1, 1.0, ',');
-    EXPECT_EQ(quoted.Record().GetTimeStep(), 0.25);
-    EXPECT_EQ(quoted.Record().GetAcc(), (DOUBLEVECTOR{1.5, -2.5}));
-    EXPECT_EQ(Reading("0 0.5\n1 1\n", 1, 1.0, ',').message,
-              "'0.5' is not a valid floating point value");
+    // Quoted, a decimal-comma number stays one field, and is no number.
+    EXPECT_EQ(Reading("\"0,5\" \"1,5\"\n\"0,75\" \"-2,5\"\n", 1).message,
+              "'0,5' is not a valid floating point value");
 }
 
 TEST(ReadRecordFile, ByteOrderMarksAndLineBreaks) {

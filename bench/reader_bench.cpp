@@ -1,0 +1,136 @@
+// Reading record files from the page cache: a 1,000,000-line two-column file, written by the
+// benchmark into a temporary folder. Figures per line; ten repetitions with min, median, max.
+// The old reader (the tests' reference) runs on the same two-column file for comparison.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "records/RecordReader.h"
+#include "support/ReferenceReader.h"
+
+namespace {
+
+constexpr long kTwoColumnLines = 1'000'000;
+constexpr double kTimeStep = 0.005;  // s
+
+// Ground-motion-like values of varying size, reproducible: a fixed linear congruential
+// generator, no library randomness.
+class Accelerations {
+  public:
+    double Next() {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double unit = static_cast<double>(state >> 11) * 0x1.0p-53;  // [0, 1)
+        const double scale = (state & 7) == 0 ? 1e-6 : 0.05;
+        return (2.0 * unit - 1.0) * scale;
+    }
+
+  private:
+    std::uint64_t state = 42;
+};
+
+void Append(std::string& text, double value, std::chars_format format, int precision) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision).ptr;
+    text.append(buffer, end);
+}
+
+// "time acceleration" lines as the two-column twins of the AT2 files carry them.
+std::string TwoColumnText() {
+    std::string text = "time[s] acc[g]\n";
+    Accelerations acc;
+    for (long i = 0; i < kTwoColumnLines; ++i) {
+        Append(text, static_cast<double>(i) * kTimeStep, std::chars_format::fixed, 3);
+        text.push_back(' ');
+        Append(text, acc.Next(), std::chars_format::general, 8);
+        text.push_back('\n');
+    }
+    return text;
+}
+
+// The temporary folder with the file, removed when the program ends.
+class BenchFiles {
+  public:
+    BenchFiles() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvanta-bench-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        folder = pattern;
+        twoColumn = Write("two_column.txt", TwoColumnText());
+    }
+    ~BenchFiles() { std::filesystem::remove_all(folder); }
+    std::string twoColumn;
+
+  private:
+    std::string Write(const std::string& name, const std::string& text) const {
+        const std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::filesystem::path folder;
+};
+
+const BenchFiles& Files() {
+    static const BenchFiles files;
+    return files;
+}
+
+template <typename Read>
+void ReadEachIteration(benchmark::State& state, const std::string& path, long lines, Read read) {
+    std::size_t samples = 0;
+    for (auto _ : state) {
+        RecordList records;
+        read(path, records);
+        samples = static_cast<std::size_t>(records.back()->Count());
+        benchmark::DoNotOptimize(records.back()->GetAcc().data());
+    }
+    state.counters["samples"] = static_cast<double>(samples);
+    state.counters["per_line"] = benchmark::Counter(
+        static_cast<double>(lines),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+void BM_TwoColumn1M(benchmark::State& state) {
+    ReadEachIteration(state, Files().twoColumn, kTwoColumnLines,
+                      [](const std::string& path, RecordList& records) {
+                          ReadRecordFile(path, 2, 1.0, records);
+                      });
+}
+
+void BM_TwoColumn1MReferenceReader(benchmark::State& state) {
+    ReadEachIteration(state, Files().twoColumn, kTwoColumnLines,
+                      [](const std::string& path, RecordList& records) {
+                          ReferenceReadRecordFile(path, 2, 1.0, records);
+                      });
+}
+
+double Minimum(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+double Maximum(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
+#define ORVANTA_READER_BENCHMARK(name)      \
+    BENCHMARK(name)                         \
+        ->Unit(benchmark::kMillisecond)     \
+        ->Repetitions(10)                   \
+        ->ComputeStatistics("min", Minimum) \
+        ->ComputeStatistics("max", Maximum) \
+        ->ReportAggregatesOnly(true)
+
+ORVANTA_READER_BENCHMARK(BM_TwoColumn1M);
+ORVANTA_READER_BENCHMARK(BM_TwoColumn1MReferenceReader)->Iterations(2);
+
+}  // namespace
