@@ -1,4 +1,5 @@
-// Reading record files from the page cache: a 1,000,000-line two-column file, written by the
+// Reading record files from the page cache: a 1,000,000-line two-column file and the largest
+// NGA AT2 file the 64 MiB limit admits (800,000 lines of five values), written by the
 // benchmark into a temporary folder. Figures per line; ten repetitions with min, median, max.
 // The old reader (the tests' reference) runs on the same two-column file for comparison.
 #include <benchmark/benchmark.h>
@@ -20,6 +21,8 @@
 namespace {
 
 constexpr long kTwoColumnLines = 1'000'000;
+constexpr long kAt2Lines = 800'000;
+constexpr int kAt2ValuesPerLine = 5;
 constexpr double kTimeStep = 0.005;  // s
 
 // Ground-motion-like values of varying size, reproducible: a fixed linear congruential
@@ -56,7 +59,32 @@ std::string TwoColumnText() {
     return text;
 }
 
-// The temporary folder with the file, removed when the program ends.
+// The NGA form: four header lines, then five values per line in 15-character columns.
+std::string At2Text() {
+    std::string text =
+        "PEER NGA STRONG MOTION DATABASE RECORD\nbenchmark record\n"
+        "ACCELERATION TIME SERIES IN UNITS OF G\nNPTS=" +
+        std::to_string(kAt2Lines * kAt2ValuesPerLine) + ", DT=   0.005 SEC\n";
+    Accelerations acc;
+    char field[32];
+    for (long i = 0; i < kAt2Lines; ++i) {
+        for (int j = 0; j < kAt2ValuesPerLine; ++j) {
+            const double value = acc.Next();
+            const auto end =
+                std::to_chars(field, field + sizeof field, value, std::chars_format::scientific, 7)
+                    .ptr;
+            std::string number(field, end);
+            std::transform(number.begin(), number.end(), number.begin(),
+                           [](char c) { return c == 'e' ? 'E' : c; });
+            text.append(15 - std::min<std::size_t>(15, number.size()), ' ');
+            text += number;
+        }
+        text.push_back('\n');
+    }
+    return text;
+}
+
+// The temporary folder with both files, removed when the program ends.
 class BenchFiles {
   public:
     BenchFiles() {
@@ -66,9 +94,11 @@ class BenchFiles {
         }
         folder = pattern;
         twoColumn = Write("two_column.txt", TwoColumnText());
+        at2 = Write("record.AT2", At2Text());
     }
     ~BenchFiles() { std::filesystem::remove_all(folder); }
     std::string twoColumn;
+    std::string at2;
 
   private:
     std::string Write(const std::string& name, const std::string& text) const {
@@ -108,6 +138,13 @@ void BM_TwoColumn1M(benchmark::State& state) {
                       });
 }
 
+void BM_At2_800kLinesOf5(benchmark::State& state) {
+    ReadEachIteration(state, Files().at2, kAt2Lines,
+                      [](const std::string& path, RecordList& records) {
+                          ReadRecordFile(path, 2, 1.0, records);
+                      });
+}
+
 void BM_TwoColumn1MReferenceReader(benchmark::State& state) {
     ReadEachIteration(state, Files().twoColumn, kTwoColumnLines,
                       [](const std::string& path, RecordList& records) {
@@ -131,6 +168,7 @@ double Maximum(const std::vector<double>& v) {
         ->ReportAggregatesOnly(true)
 
 ORVANTA_READER_BENCHMARK(BM_TwoColumn1M);
+ORVANTA_READER_BENCHMARK(BM_At2_800kLinesOf5);
 ORVANTA_READER_BENCHMARK(BM_TwoColumn1MReferenceReader)->Iterations(2);
 
 }  // namespace

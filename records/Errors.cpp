@@ -8,8 +8,9 @@ bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// The text as a message may show it: NUL bytes visible, length bounded.
-std::string ShownText(const std::string& text) {
+}  // namespace
+
+std::string ShownText(std::string_view text) {
     std::size_t length = text.size();
     const bool cut = length > ConvertError::kMaxShownBytes;
     if (cut) {
@@ -32,6 +33,8 @@ std::string ShownText(const std::string& text) {
     }
     return shown;
 }
+
+namespace {
 
 // Built by appending: GCC 12 gives a false -Wrestrict warning for "'" + std::string + "...".
 std::string ConvertMessage(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // Base of every error the core raises on purpose.
 class OrvantaError : public std::runtime_error {
@@ -20,6 +21,17 @@ class ConvertError : public OrvantaError {
     static constexpr std::size_t kMaxShownBytes = 100;
     explicit ConvertError(const std::string& text);
 };
+
+// A file recognised by its header (an AT2 file) whose header or values do not fit together;
+// the message names the file and says what is wrong.
+class RecordFormatError : public OrvantaError {
+  public:
+    using OrvantaError::OrvantaError;
+};
+
+// A text as a message may show it: NUL bytes as U+FFFD, and cut after
+// ConvertError::kMaxShownBytes (at a UTF-8 character boundary) with "..." appended.
+std::string ShownText(std::string_view text);
 
 // A missing line or field: "List index out of bounds (%d)".
 class ListIndexError : public OrvantaError {

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
+#include "records/At2Header.h"
+#include "records/At2Reader.h"
 #include "records/Errors.h"
 #include "records/NumberText.h"
 #include "records/TextFile.h"
@@ -46,5 +49,9 @@ void ReadRecordFile(const std::string& path, int beginLine, double unitFactor,
                     RecordList& records) {
     const LoadedText file = LoadTextFile(path);
     const std::string name = std::filesystem::path(path).filename().string();
+    if (const std::optional<At2Header> header = ReadAt2Header(file.Text(), path)) {
+        ReadAt2Record(file.Text(), *header, name, path, records);
+        return;
+    }
     ReadTwoColumnRecord(file.Text(), name, beginLine, unitFactor, records);
 }

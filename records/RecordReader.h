@@ -27,10 +27,14 @@ double DeriveUnitFactor(int unitIndex, double gravity);
 // read so far. The record's name is the file name without its folder. Numbers are read with
 // '.' as decimal separator whatever the locale (a comma separates fields in record files).
 //
-// Line beginLine - 1 (0-based) and the next give the time step in s (their first fields'
+// An AT2 file (ReadAt2Header) is read by its header, whatever beginLine and unitFactor say:
+// the time step from DT, the values in file order converted from the header's unit to g,
+// checked against NPTS (RecordFormatError). Every other file is a two-column file: line
+// beginLine - 1 (0-based) and the next give the time step in s (their first fields'
 // difference); from line beginLine - 1 on, every line's second field times unitFactor is one
-// sample in g. Throws, in the order the reading meets them: FileOpenError; ListIndexError
-// with the missing 0-based line index, or with the missing field index (0 for a time, 1 for
-// an acceleration); ConvertError with the trimmed field; OverflowError when the time step or
-// a sample overflows a double. Errors before the samples leave records unchanged.
+// sample in g. Throws, in the order the reading meets them: FileOpenError; for a two-column
+// file ListIndexError with the missing 0-based line index, or with the missing field index
+// (0 for a time, 1 for an acceleration); ConvertError with the trimmed field; OverflowError
+// when the time step or a sample overflows a double. Errors before the samples leave records
+// unchanged.
 void ReadRecordFile(const std::string& path, int beginLine, double unitFactor, RecordList& records);

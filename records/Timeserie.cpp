@@ -3,17 +3,37 @@
 
 #include <utility>
 
-TimeHistory::TimeHistory(std::string name, double timeStep)
-    : name(std::move(name)), timeStep(timeStep) {}
+TimeHistory::TimeHistory(std::string name, double timeStep, RecordFormat format)
+    : name(std::move(name)), timeStep(timeStep), format(format) {}
 
-void TimeHistory::AddSample(double a) { acc.push_back(a); }
+void TimeHistory::AddSample(double a) {
+    acc.push_back(a);
+}
 
-int TimeHistory::Count() const { return static_cast<int>(acc.size()); }
+void TimeHistory::ReserveSamples(std::size_t count) {
+    acc.reserve(count);
+}
 
-double TimeHistory::Duration() const { return (Count() - 1) * timeStep; }
+int TimeHistory::Count() const {
+    return static_cast<int>(acc.size());
+}
 
-double TimeHistory::GetTimeStep() const { return timeStep; }
+double TimeHistory::Duration() const {
+    return (Count() - 1) * timeStep;
+}
 
-std::string TimeHistory::GetName() const { return name; }
+double TimeHistory::GetTimeStep() const {
+    return timeStep;
+}
 
-const DOUBLEVECTOR& TimeHistory::GetAcc() const { return acc; }
+std::string TimeHistory::GetName() const {
+    return name;
+}
+
+const DOUBLEVECTOR& TimeHistory::GetAcc() const {
+    return acc;
+}
+
+RecordFormat TimeHistory::GetFormat() const {
+    return format;
+}

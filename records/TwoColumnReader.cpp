@@ -98,7 +98,7 @@ void ReadTwoColumnRecord(std::string_view text, const std::string& name, int beg
     const double t1 = FieldValue(p, last, 0);
     const double timeStep = CheckedDifference(t1, t0);
 
-    records.push_back(std::make_unique<TimeHistory>(name, timeStep));
+    records.push_back(std::make_unique<TimeHistory>(name, timeStep, RecordFormat::TwoColumn));
     TimeHistory& record = *records.back();
     p = dataStart;
     while (p < last) {

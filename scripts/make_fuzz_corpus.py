@@ -30,6 +30,15 @@ def record_text(n=6, dt=0.01, eol="\n", sep=" ", header="Time(s) Acc(g)\n"):
     return header + eol.join(lines) + eol
 
 
+def at2_text(unit, npts_line, quantity_line=None):
+    """A small PEER NGA file: two title lines, the unit line, the NPTS line, seven values."""
+    quantity_line = quantity_line or f"ACCELERATION TIME SERIES IN UNITS OF {unit}"
+    return ("PEER NGA STRONG MOTION DATABASE RECORD\n14383980, 7/29/2008, Anaheim, 90\n"
+            f"{quantity_line}\n{npts_line}\n"
+            "  8.6900441E-08  8.6365636E-08 -8.5833483E-08  8.6615244E-08  8.7723305E-08\n"
+            "  1.2500000E-01 -2.5E-1\n")
+
+
 READER_SEEDS = {
     "plain_lf": reader_seed(record_text()),
     "crlf": reader_seed(record_text(eol="\r\n")),
@@ -80,6 +89,16 @@ READER_SEEDS = {
     "nul_in_line": reader_seed(b"h\n0 1\x002\n0.01 2\n"),
     "latin1_header": reader_seed("Zeit (s) Beschl. (m/s\xb2) \xe9\n0 1\n0.01 2\n", unit=1),
     "control_chars": reader_seed("h\n\x010\x1f1\x7f\n0.01\x0b2\n"),
+    "at2_nga": reader_seed(at2_text("G", "NPTS=      7, DT=   0.005 SEC")),
+    "at2_older": reader_seed(at2_text("G", "     7    0.00500    NPTS, DT", quantity_line=
+                                      "ACCELERATION TIME HISTORY IN UNITS OF G")),
+    "at2_cms2": reader_seed(at2_text("CM/S/S", "NPTS=      7, DT=   0.01 SEC")),
+    "at2_npts_short": reader_seed(at2_text("G", "NPTS=      9, DT=   0.005 SEC")),
+    "at2_npts_long": reader_seed(at2_text("G", "NPTS=      5, DT=   0.005 SEC")),
+    "at2_velocity": reader_seed(at2_text("CM/S", "NPTS=      7, DT=   0.005 SEC",
+                                         quantity_line="VELOCITY TIME SERIES IN UNITS OF CM/S")),
+    "at2_bad_npts": reader_seed(at2_text("G", "NPTS=  seven, DT=   0.005 SEC")),
+    "mentions_npts": reader_seed("time acc NPTS=3 DT=0.01\n0 1\n0.01 2\n0.02 3\n"),
 }
 
 # ---------------------------------------------------------------- analysis seeds

@@ -123,7 +123,8 @@ std::string BatchUsage() {
            "] [--damping " + FormatGeneral(defaults.dampingRatio) + "]\n" +
            "                       [--at SECONDS | --all] [--output PATH] [--timing]\n"
            "\n"
-           "Reads a two-column record file (time in s, acceleration in the given unit) and\n"
+           "Reads a record file, two columns (time in s, acceleration in the given unit) or\n"
+           "a PEER NGA AT2 file (read by its header: --begin-line and --unit do not apply), and\n"
            "writes the elastic response spectra as CSV: the whole record by default, the\n"
            "output instant nearest to --at, or every instant with --all (leading time_s).\n"
            "Columns: period_s,frequency_hz,sd_cm,sv_cm_s,sa_g,psv_cm_s,psa_g\n"

@@ -8,6 +8,7 @@
 
 #include "ui/CheckListBox.h"
 #include "ui/ParameterText.h"
+#include "ui/RecordToolTip.h"
 #include "ui/Unit1.h"
 
 void TForm1::btn1Click() {
@@ -46,6 +47,7 @@ void TForm1::ClearRecords() {
 void TForm1::ListRecords() {
     for (const auto& record : records) {
         AddUncheckedItem(lst1, QString::fromStdString(record->GetName()));
+        lst1->item(lst1->count() - 1)->setToolTip(RecordToolTip(*record));
     }
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "records/At2Header.h"
+#include "records/Errors.h"
 #include "records/NumberText.h"
 #include "records/RecordReader.h"
 #include "support/ReaderFixtures.h"
@@ -47,6 +49,15 @@ void ExpectSameReading(const std::string& bytes, int beginLine, double unitFacto
     ASSERT_EQ(a.size(), b.size()) << label;
     EXPECT_TRUE(a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0)
         << label;
+}
+
+// Recognised as AT2, usable or not.
+bool IsAt2File(const std::string& bytes) {
+    try {
+        return ReadAt2Header(bytes, "seed").has_value();
+    } catch (const RecordFormatError&) {
+        return true;
+    }
 }
 
 std::string FileBytes(const std::filesystem::path& path) {
@@ -130,6 +141,9 @@ TEST(ReaderAgainstReference, EverySeedOfTheFuzzCorpus) {
         int beginLine = 2;
         MessageOf([&] { beginLine = DeriveBeginLine(beginText); });
         const double unitFactor = DeriveUnitFactor(unitIndex, kGravity);
+        if (IsAt2File(bytes)) {
+            continue;  // an AT2 seed: the old reader never read those
+        }
         ExpectSameReading(bytes, beginLine, unitFactor, entry.path().filename().string());
         ++seeds;
     }

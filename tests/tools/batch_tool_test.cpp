@@ -1,6 +1,7 @@
 // orvanta-spectra end to end: the program run on record files written by the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -27,10 +28,13 @@ std::string Slurp(const std::string& path) {
     return text.str();
 }
 
-ToolRun RunTool(const TempFolder& folder, const std::string& args) {
+// Runs the tool with args, environment ("NAME=value ...") set for it.
+ToolRun RunTool(const TempFolder& folder, const std::string& args,
+                const std::string& environment = "") {
     std::string out = folder.Path("stdout.txt");
     std::string err = folder.Path("stderr.txt");
-    std::string command = std::string(ORVANTA_SPECTRA_TOOL) + " " + args + " >" + out + " 2>" + err;
+    std::string command = environment + " " + std::string(ORVANTA_SPECTRA_TOOL) + " " + args +
+                          " >" + out + " 2>" + err;
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
 }
@@ -157,4 +161,29 @@ TEST(SpectraTool, ErrorsAndUsage) {
     ToolRun timing = RunTool(folder, good + " --timing");
     EXPECT_EQ(timing.status, 0);
     EXPECT_EQ(timing.err.rfind("analysis: ", 0), 0u);
+}
+
+// An AT2 file gives the spectra of its two-column twin, whatever --begin-line and --unit say
+// and in a German locale too (the numbers of both files and of the CSV are read and written
+// with '.').
+TEST(SpectraTool, At2FileGivesTheSpectraOfItsTwoColumnTwin) {
+    TempFolder folder;
+    const std::string data = std::string(ORVANTA_TEST_DATA) + "/at2/";
+    const std::string grid = " --min 0.1 --max 2 --step 0.1 --damping 0.05";
+    ToolRun at2 =
+        RunTool(folder, data + "RSN8883_14383980_13849360.AT2 --begin-line 9 --unit cm/s2" + grid);
+    ToolRun twin =
+        RunTool(folder, data + "ChinoHills2008_Anaheim_360.txt" + grid, "LC_ALL=de_DE.UTF-8");
+    ASSERT_EQ(at2.status, 0) << at2.err;
+    ASSERT_EQ(twin.status, 0) << twin.err;
+    EXPECT_EQ(at2.out, twin.out);
+    EXPECT_EQ(std::count(at2.out.begin(), at2.out.end(), '\n'), 20);  // header + 19 periods
+
+    std::string shortFile = folder.Write(
+        "short.AT2",
+        "title\nACCELERATION TIME SERIES IN UNITS OF G\nNPTS=      3, DT=   0.01 SEC\n0.1 0.2\n");
+    ToolRun refused = RunTool(folder, shortFile);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "The file \"" + shortFile + "\" gives NPTS = 3 in its header, but holds 2 values\n");
 }
