@@ -168,7 +168,8 @@ bool SameRecords(const RecordList& a, const RecordList& b) {
     return true;
 }
 
-// An AT2 file's samples: every field of every line after the header, in order.
+// An AT2 file's samples: every field of every line after the header, in order, as the old
+// splitting and conversion read them.
 void CheckAt2Record(const TimeHistory& record, const std::string& text, const At2Header& header) {
     Require(record.GetFormat() == RecordFormat::PeerAt2);
     Require(SameNumber(record.GetTimeStep(), header.timeStep));
@@ -176,9 +177,10 @@ void CheckAt2Record(const TimeHistory& record, const std::string& text, const At
     LineCursor cursor(std::string_view(text).substr(header.dataOffset));
     std::string_view line;
     while (cursor.Next(line)) {
-        for (const std::string& field : SplitFields(line)) {
+        for (const std::string& field : ReferenceSplitFields(line)) {
             Require(index < static_cast<std::size_t>(record.Count()));
-            Require(SameNumber(record.GetAcc()[index++], StrToFloat(field) * header.unitFactor));
+            Require(SameNumber(record.GetAcc()[index++],
+                               ReferenceStrToFloat(field) * header.unitFactor));
         }
     }
     Require(index == static_cast<std::size_t>(record.Count()));

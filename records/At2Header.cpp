@@ -6,6 +6,7 @@
 
 #include "records/Errors.h"
 #include "records/LineScan.h"
+#include "records/NumberScan.h"
 #include "records/NumberText.h"
 #include "records/RecordReader.h"
 #include "records/Units.h"

@@ -11,14 +11,19 @@
 #include "records/Errors.h"
 #include "records/FieldSplit.h"
 #include "records/LineScan.h"
+#include "records/NumberScan.h"
 #include "records/NumberText.h"
 
 namespace {
 
-void AddValue(TimeHistory& record, double value, double unitFactor) {
+[[noreturn, gnu::cold]] void ThrowOverflow() {
+    throw OverflowError();
+}
+
+inline void AddValue(TimeHistory& record, double value, double unitFactor) {
     const double sample = value * unitFactor;
     if (std::isinf(sample)) {
-        throw OverflowError();
+        ThrowOverflow();
     }
     record.AddSample(sample);
 }

@@ -9,120 +9,14 @@
 #include <system_error>
 
 #include "records/Errors.h"
-#include "records/WordScan.h"
+#include "records/NumberScan.h"
 
 namespace {
 
+using number_scan::NumberParts;
+
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
-}
-
-// The parts of a text that matched the number grammar.
-struct NumberParts {
-    bool negative = false;
-    std::string_view integerDigits;
-    std::string_view fractionDigits;
-    bool exponentNegative = false;
-    std::string_view exponentDigits;
-};
-
-// The number of ASCII digits the word starts with (0..8). A byte above 0xF9 carries into the
-// next one when 6 is added, but it is no digit itself, so the first non-digit is still found.
-inline unsigned LeadingDigitCount(std::uint64_t word) {
-    const std::uint64_t high = word & (0xF0 * kEachByte);
-    const std::uint64_t shifted = (word + 0x06 * kEachByte) & (0xF0 * kEachByte);
-    const std::uint64_t nonDigit = (high ^ (0x30 * kEachByte)) | (shifted ^ (0x30 * kEachByte));
-    return nonDigit == 0 ? 8u : static_cast<unsigned>(FirstMarkedByte(nonDigit));
-}
-
-// The value of the first count (1..8) digits of the word: shifted to the top, the digits
-// before them are zeros, and three multiplications combine pairs, quadruples and octets.
-inline std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
-    std::uint64_t v = (word - 0x30 * kEachByte) << (8 * (8 - count));
-    v = v * 10 + (v >> 8);
-    v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
-         (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
-        32;
-    return v & 0xFFFFFFFFULL;
-}
-
-// Decimal digits taken so far: their value modulo 2^64, exact while there are at most
-// kMaxExactDigits of them (the caller goes the slow way for more).
-struct DigitValue {
-    static constexpr std::size_t kMaxExactDigits = 19;  // 10^19 - 1 < 2^64
-    std::uint64_t value = 0;
-    std::size_t digits = 0;
-};
-
-constexpr std::array<std::uint64_t, 9> kPowersOfTen = {1,      10,      100,      1000,     10000,
-                                                       100000, 1000000, 10000000, 100000000};
-
-bool IsDigit(char c) {
-    return static_cast<unsigned char>(c - '0') < 10;
-}
-
-// Takes a short run of digits (an integer part, an exponent) one by one.
-inline const char* TakeDigitsOneByOne(const char* p, const char* last, DigitValue& digit) {
-    const char* const start = p;
-    while (p < last && IsDigit(*p)) {
-        digit.value = digit.value * 10 + static_cast<std::uint64_t>(*p - '0');
-        ++p;
-    }
-    digit.digits += static_cast<std::size_t>(p - start);
-    return p;
-}
-
-// Takes a longer run of digits (a fraction) eight at a time.
-inline const char* TakeDigitsByWords(const char* p, const char* last, DigitValue& digit) {
-    for (;;) {
-        const std::uint64_t word = LoadWord(p, last);
-        const unsigned count = LeadingDigitCount(word);
-        if (count == 0) {
-            return p;
-        }
-        digit.value = digit.value * kPowersOfTen[count] + DigitsValue(word, count);
-        digit.digits += count;
-        p += count;
-        if (count < 8) {
-            return p;
-        }
-    }
-}
-
-bool TakeSign(const char*& p, const char* last) {
-    if (p < last && (*p == '+' || *p == '-')) {
-        return *p++ == '-';
-    }
-    return false;
-}
-
-// Powers of ten that a double holds exactly.
-constexpr std::array<double, 23> kExactPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// mantissa x 10^exponent when one correctly rounded operation on exact operands gives it
-// (Clinger's fast path: mantissa below 2^53, |exponent| up to 22), as from_chars would.
-[[gnu::always_inline]] inline bool ExactValue(const DigitValue& mantissa,
-                                              const DigitValue& exponentDigits,
-                                              bool exponentNegative, std::size_t fractionDigits,
-                                              double& magnitude) {
-    constexpr std::uint64_t kExactMantissa = 1ULL << 53;
-    if (mantissa.digits > DigitValue::kMaxExactDigits || exponentDigits.digits > 4 ||
-        mantissa.value > kExactMantissa) {
-        return false;
-    }
-    const auto written = static_cast<long long>(exponentDigits.value);
-    const long long exponent =
-        (exponentNegative ? -written : written) - static_cast<long long>(fractionDigits);
-    const auto exact = static_cast<long long>(kExactPowersOfTen.size()) - 1;
-    if (exponent < -exact || exponent > exact) {
-        return false;
-    }
-    const double m = static_cast<double>(mantissa.value);
-    magnitude = exponent < 0 ? m / kExactPowersOfTen[static_cast<std::size_t>(-exponent)]
-                             : m * kExactPowersOfTen[static_cast<std::size_t>(exponent)];
-    return true;
 }
 
 // The plain "digits.digitsEexp" spelling std::from_chars reads (no '+', '.' as separator).
@@ -167,28 +61,6 @@ std::int64_t DecimalMagnitude(const NumberParts& parts) {
         return -kSaturation;  // zero never overflows
     }
     return exponent - static_cast<std::int64_t>(firstFrac);
-}
-
-// The magnitude of a matched number through std::from_chars (correctly rounded), for the
-// numbers ExactValue leaves: long mantissas, large exponents. numberText is the match
-// without its sign; with '.' as separator std::from_chars reads it as it stands (it takes
-// ".5", "5." and "e+5" alike). False for a value beyond the largest double; one below the
-// smallest subnormal is zero.
-bool CorrectlyRoundedValue(const NumberParts& parts, std::string_view numberText, char separator,
-                           double& magnitude) {
-    std::string canonical;
-    if (separator != '.') {
-        canonical = CanonicalSpelling(parts);
-        numberText = canonical;
-    }
-    magnitude = 0.0;
-    const char* end = numberText.data() + numberText.size();
-    const auto result = std::from_chars(numberText.data(), end, magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-        magnitude = 0.0;  // below the smallest subnormal: underflow passes quietly
-        return DecimalMagnitude(parts) <= 0;
-    }
-    return result.ec == std::errc() && result.ptr == end;
 }
 
 std::string NonFiniteText(double value) {
@@ -244,6 +116,28 @@ std::string TenThousandthsDigits(double magnitude) {
 
 }  // namespace
 
+// The magnitude of a matched number through std::from_chars (correctly rounded), for the
+// numbers ExactValue leaves: long mantissas, large exponents. numberText is the match
+// without its sign; with '.' as separator std::from_chars reads it as it stands (it takes
+// ".5", "5." and "e+5" alike). False for a value beyond the largest double; one below the
+// smallest subnormal is zero.
+bool number_scan::CorrectlyRoundedValue(const NumberParts& parts, std::string_view numberText,
+                                        char separator, double& magnitude) {
+    std::string canonical;
+    if (separator != '.') {
+        canonical = CanonicalSpelling(parts);
+        numberText = canonical;
+    }
+    magnitude = 0.0;
+    const char* end = numberText.data() + numberText.size();
+    const auto result = std::from_chars(numberText.data(), end, magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        magnitude = 0.0;  // below the smallest subnormal: underflow passes quietly
+        return DecimalMagnitude(parts) <= 0;
+    }
+    return result.ec == std::errc() && result.ptr == end;
+}
+
 std::string_view TrimView(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -258,48 +152,6 @@ std::string_view TrimView(std::string_view text) {
 
 std::string Trim(std::string_view text) {
     return std::string(TrimView(text));
-}
-
-const char* ScanNumber(const char* first, const char* last, double& value, char decimalSeparator) {
-    NumberParts parts;
-    const char* p = first;
-    parts.negative = TakeSign(p, last);
-    const char* const unsignedStart = p;
-    DigitValue mantissa;
-    p = TakeDigitsOneByOne(p, last, mantissa);
-    parts.integerDigits =
-        std::string_view(unsignedStart, static_cast<std::size_t>(p - unsignedStart));
-    if (p < last && *p == decimalSeparator) {
-        const char* const fractionStart = ++p;
-        p = TakeDigitsByWords(p, last, mantissa);
-        parts.fractionDigits =
-            std::string_view(fractionStart, static_cast<std::size_t>(p - fractionStart));
-    }
-    if (mantissa.digits == 0) {
-        return nullptr;
-    }
-    DigitValue exponent;
-    if (p < last && (*p == 'e' || *p == 'E')) {
-        ++p;
-        parts.exponentNegative = TakeSign(p, last);
-        const char* const exponentStart = p;
-        p = TakeDigitsOneByOne(p, last, exponent);
-        if (exponent.digits == 0) {
-            return nullptr;
-        }
-        parts.exponentDigits =
-            std::string_view(exponentStart, static_cast<std::size_t>(p - exponentStart));
-    }
-    double magnitude = 0.0;
-    if (!ExactValue(mantissa, exponent, parts.exponentNegative, parts.fractionDigits.size(),
-                    magnitude) &&
-        !CorrectlyRoundedValue(
-            parts, std::string_view(unsignedStart, static_cast<std::size_t>(p - unsignedStart)),
-            decimalSeparator, magnitude)) {
-        return nullptr;
-    }
-    value = parts.negative ? -magnitude : magnitude;
-    return p;
 }
 
 namespace {

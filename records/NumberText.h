@@ -23,15 +23,6 @@ double StrToFloat(std::string_view text, char decimalSeparator = '.');
 // trimmed text.
 double StrToFloatDotOrLocale(std::string_view text, char localeSeparator);
 
-// Matches the number grammar of StrToFloat at first, as far as it reaches (nothing is
-// trimmed), and returns the end of the match with value set; returns nullptr when the text
-// at first does not begin with a complete number ("1e" followed by a blank, "+", ".") or the
-// number is beyond the largest double. The caller decides whether what follows the match may
-// end a number. Reads nothing at or past last. This is the record reader's inner loop:
-// numbers of up to 19 digits within 10^+-22 are converted exactly without the C++ library.
-const char* ScanNumber(const char* first, const char* last, double& value,
-                       char decimalSeparator = '.');
-
 // Fixed point with four decimals, at least one digit before the separator and a leading minus
 // for negative values: the "0.0000" pattern of times shown to the user (time in s stays in s).
 // The value is first taken to 15 significant digits, then rounded half away from zero, so a

@@ -6,10 +6,6 @@
 TimeHistory::TimeHistory(std::string name, double timeStep, RecordFormat format)
     : name(std::move(name)), timeStep(timeStep), format(format) {}
 
-void TimeHistory::AddSample(double a) {
-    acc.push_back(a);
-}
-
 void TimeHistory::ReserveSamples(std::size_t count) {
     acc.reserve(count);
 }

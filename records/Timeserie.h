@@ -17,8 +17,8 @@ class TimeHistory {
     // zero and negative included, is kept as given); format: the file format it was read from.
     TimeHistory(std::string name, double timeStep, RecordFormat format = RecordFormat::TwoColumn);
 
-    // Appends one acceleration sample in g.
-    void AddSample(double a);
+    // Appends one acceleration sample in g (inline: the readers call it once per sample).
+    void AddSample(double a) { acc.push_back(a); }
     // Makes room for count samples in all, so that appending them moves nothing.
     void ReserveSamples(std::size_t count);
     // Number of samples.

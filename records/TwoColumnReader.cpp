@@ -12,6 +12,7 @@
 #include "records/Errors.h"
 #include "records/FieldSplit.h"
 #include "records/LineScan.h"
+#include "records/NumberScan.h"
 #include "records/NumberText.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "records/Errors.h"
+#include "records/NumberScan.h"
 #include "records/NumberText.h"
 
 using namespace std::string_literals;
