@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/ResultStore.h"
+#include "records/NumberText.h"
 #include "records/RecordReader.h"
 #include "records/Units.h"
 #include "tools/BatchCsv.h"
@@ -55,7 +56,7 @@ void Analyse(const BatchOptions& options, ResultStore& store, TimeHistory& recor
     if (options.timing) {
         std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
-        std::cerr << "analysis: " << elapsed.count() << " ms\n";
+        std::cerr << "analysis: " << FormatFixed(elapsed.count(), 3) << " ms\n";
     }
 }
 
