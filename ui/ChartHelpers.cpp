@@ -154,18 +154,13 @@ void ApplySpectrumLook(QChart* chart) {
     }
 }
 
-// Number of decimals that shows every multiple of step exactly.
-int DecimalsFor(double step) {
-    return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
-}
-
 // Sets only what changes: every setter that fires re-lays the axis out, and playback
 // rescales on every step with the same range.
 void ApplyRange(QValueAxis* axis, const NiceRange& range) {
     if (axis->min() != range.min || axis->max() != range.max) {
         axis->setRange(range.min, range.max);
     }
-    const int tickCount = static_cast<int>(std::lround((range.max - range.min) / range.step)) + 1;
+    const int tickCount = TickCount(range);
     if (axis->tickCount() != tickCount) {
         axis->setTickCount(tickCount);
     }
@@ -177,29 +172,6 @@ void ApplyRange(QValueAxis* axis, const NiceRange& range) {
 }
 
 }  // namespace
-
-NiceRange NiceRangeFor(double dataMin, double dataMax, int targetIntervals) {
-    if (!(dataMin <= dataMax) || !std::isfinite(dataMin) || !std::isfinite(dataMax)) {
-        return NiceRange{};
-    }
-    if (dataMax - dataMin <= std::abs(dataMax) * 1e-12) {
-        const double half = dataMax == 0.0 ? 1.0 : std::abs(dataMax) * 0.1;
-        dataMin -= half;
-        dataMax += half;
-    }
-    const double rawStep = (dataMax - dataMin) / std::max(1, targetIntervals);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rawStep)));
-    const double fraction = rawStep / magnitude;
-    const double nice = fraction <= 1.0   ? 1.0
-                        : fraction <= 2.0 ? 2.0
-                        : fraction <= 5.0 ? 5.0
-                                          : 10.0;
-    NiceRange range;
-    range.step = nice * magnitude;
-    range.min = std::floor(dataMin / range.step) * range.step;
-    range.max = std::ceil(dataMax / range.step) * range.step;
-    return range;
-}
 
 void SetupRecordChart(QChart* chart, QLineSeries* whole, QLineSeries* toInstant) {
     SetupSeries(whole, 3, QColor(0, 90, 200));

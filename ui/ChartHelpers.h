@@ -5,20 +5,11 @@
 #include <QPointF>
 #include <QString>
 
+#include "plot/NiceRange.h"
+
 class QChart;
 class QLineSeries;
 class QValueAxis;
-
-// A nice axis range: whole multiples of step (1, 2 or 5 times a power of ten).
-struct NiceRange {
-    double min = 0.0;
-    double max = 1.0;
-    double step = 0.2;
-};
-
-// The nice range around [dataMin, dataMax] with about targetIntervals steps; a zero
-// range is widened so the axis never collapses. Units are those of the data.
-NiceRange NiceRangeFor(double dataMin, double dataMax, int targetIntervals = 5);
 
 // Record chart: lnsrsSeries1 (width 3) and lnsrsSeries2 (red, width 1) titled "Time=",
 // axes "Time (s)" and "Acc. (g)", both scaled from the data, toggling legend in the plot.

@@ -179,30 +179,6 @@ class RecordPlotTest : public QObject {
         QVERIFY(std::abs(stepsToMin - std::round(stepsToMin)) < 1e-6);
     }
 
-    void niceRanges_data() {
-        QTest::addColumn<double>("low");
-        QTest::addColumn<double>("high");
-        QTest::addColumn<double>("min");
-        QTest::addColumn<double>("max");
-        QTest::addColumn<double>("step");
-        QTest::newRow("0..1.5") << 0.0 << 1.5 << 0.0 << 1.5 << 0.5;
-        QTest::newRow("-0.47..0.31") << -0.47 << 0.31 << -0.6 << 0.4 << 0.2;
-        QTest::newRow("0..19.99") << 0.0 << 19.99 << 0.0 << 20.0 << 5.0;
-        QTest::newRow("flat 0") << 0.0 << 0.0 << -1.0 << 1.0 << 0.5;
-        QTest::newRow("flat 3") << 3.0 << 3.0 << 2.6 << 3.4 << 0.2;
-    }
-    void niceRanges() {
-        QFETCH(double, low);
-        QFETCH(double, high);
-        QFETCH(double, min);
-        QFETCH(double, max);
-        QFETCH(double, step);
-        const NiceRange range = NiceRangeFor(low, high);
-        QVERIFY(NearlyEqual(range.step, step, 1e-9));
-        QVERIFY(NearlyEqual(range.min, min, 1e-9) || (min == 0.0 && range.min == 0.0));
-        QVERIFY(NearlyEqual(range.max, max, 1e-9));
-    }
-
     void spectrumLeftAxisStartsAtZero() {
         SetSeriesPoints(form->lnsrsSeries3, {{0.1, 2.0}, {1.0, 7.3}, {3.0, 0.5}});
         QValueAxis* y = LeftAxis(form->cht2->chart());

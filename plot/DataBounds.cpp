@@ -1,0 +1,54 @@
+// Bounds of plotted points and the axis ranges derived from them.
+#include "plot/DataBounds.h"
+
+#include <algorithm>
+#include <cmath>
+
+void DataBounds::Add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        return;
+    }
+    minX = std::min(minX, x);
+    maxX = std::max(maxX, x);
+    minY = std::min(minY, y);
+    maxY = std::max(maxY, y);
+}
+
+void DataBounds::Add(const DataBounds& other) {
+    if (other.Empty()) {
+        return;
+    }
+    Add(other.minX, other.minY);
+    Add(other.maxX, other.maxY);
+}
+
+DataBounds BoundsOf(std::span<const double> x, std::span<const double> y) {
+    DataBounds bounds;
+    const std::size_t count = std::min(x.size(), y.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        bounds.Add(x[k], y[k]);
+    }
+    return bounds;
+}
+
+DataBounds SampleBounds(std::span<const double> samples, double timeStep) {
+    DataBounds bounds;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        bounds.Add(static_cast<double>(i) * timeStep, samples[i]);
+    }
+    return bounds;
+}
+
+AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero) {
+    if (visible.Empty()) {
+        return AxisRanges{};
+    }
+    AxisRanges ranges;
+    ranges.bottom = NiceRangeFor(visible.minX, visible.maxX);
+    if (leftFromZero) {
+        ranges.left = visible.maxY > 0.0 ? NiceRangeFor(0.0, visible.maxY) : NiceRange{};
+    } else {
+        ranges.left = NiceRangeFor(visible.minY, visible.maxY);
+    }
+    return ranges;
+}

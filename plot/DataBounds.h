@@ -1,0 +1,43 @@
+// The extent of plotted points and the two axis ranges a chart shows for it.
+#pragma once
+
+#include <limits>
+#include <span>
+
+#include "plot/NiceRange.h"
+
+// The smallest box holding every finite point added; empty until the first one.
+struct DataBounds {
+    double minX = std::numeric_limits<double>::infinity();
+    double maxX = -std::numeric_limits<double>::infinity();
+    double minY = std::numeric_limits<double>::infinity();
+    double maxY = -std::numeric_limits<double>::infinity();
+
+    // Adds the point (x, y); a point with an infinite or not-a-number coordinate is skipped,
+    // since no axis can show it.
+    void Add(double x, double y);
+    // Adds every point of other.
+    void Add(const DataBounds& other);
+    bool Empty() const { return minX > maxX; }
+
+    bool operator==(const DataBounds&) const = default;
+};
+
+// The bounds of the points (x[k], y[k]) for k below the shorter length.
+DataBounds BoundsOf(std::span<const double> x, std::span<const double> y);
+
+// The bounds of samples drawn at i * timeStep for sample i (time in s, values as given).
+DataBounds SampleBounds(std::span<const double> samples, double timeStep);
+
+// The bottom and left axis ranges of a chart.
+struct AxisRanges {
+    NiceRange bottom;
+    NiceRange left;
+
+    bool operator==(const AxisRanges&) const = default;
+};
+
+// Nice ranges around the visible points: both axes from the data, or with leftFromZero the
+// left axis from 0 up to the largest y (the default range when no y is above 0). Without
+// points both axes show the default range 0 to 1.
+AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero);
