@@ -3,10 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QChartView>
 #include <QEvent>
 #include <QFile>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -16,6 +14,8 @@
 #include <memory>
 
 #include "ui/ErrorDisplay.h"
+#include "ui/RecordChart.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -83,8 +83,8 @@ void BM_PlaybackInstant(benchmark::State& state) {
     QTemporaryDir folder;
     std::unique_ptr<TForm1> form = AnalysedWindow(folder, sampleCount);
     PaintCounter counter;
-    form->cht1->viewport()->installEventFilter(&counter);
-    form->cht2->viewport()->installEventFilter(&counter);
+    form->cht1->installEventFilter(&counter);
+    form->cht2->installEventFilter(&counter);
     const int last = form->trckbr1->maximum();
     double updateS = 0, paintS = 0;
     int step = 0;
@@ -103,7 +103,7 @@ void BM_PlaybackInstant(benchmark::State& state) {
     state.counters["update_ms"] = 1e3 * updateS / iterations;
     state.counters["repaint_ms"] = 1e3 * paintS / iterations;
     state.counters["paints_per_instant"] = counter.paints / iterations;
-    state.counters["red_points"] = static_cast<double>(form->lnsrsSeries2->count());
+    state.counters["red_points"] = static_cast<double>(form->lnsrsSeries2->dataCount());
 }
 
 BENCHMARK(BM_PlaybackInstant)->Arg(4000)->Arg(20000)->Arg(60000)->Unit(benchmark::kMillisecond);

@@ -31,9 +31,9 @@ DataBounds BoundsOf(std::span<const double> x, std::span<const double> y) {
     return bounds;
 }
 
-DataBounds SampleBounds(std::span<const double> samples, double timeStep) {
+DataBounds SampleBounds(std::span<const double> samples, double timeStep, std::size_t first) {
     DataBounds bounds;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
+    for (std::size_t i = first; i < samples.size(); ++i) {
         bounds.Add(static_cast<double>(i) * timeStep, samples[i]);
     }
     return bounds;

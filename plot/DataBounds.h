@@ -1,6 +1,7 @@
 // The extent of plotted points and the two axis ranges a chart shows for it.
 #pragma once
 
+#include <cstddef>
 #include <limits>
 #include <span>
 
@@ -26,8 +27,9 @@ struct DataBounds {
 // The bounds of the points (x[k], y[k]) for k below the shorter length.
 DataBounds BoundsOf(std::span<const double> x, std::span<const double> y);
 
-// The bounds of samples drawn at i * timeStep for sample i (time in s, values as given).
-DataBounds SampleBounds(std::span<const double> samples, double timeStep);
+// The bounds of samples[first ..] drawn at i * timeStep for sample i (time in s, values as
+// given): the whole record with first 0, the part added to a growing trace with first > 0.
+DataBounds SampleBounds(std::span<const double> samples, double timeStep, std::size_t first = 0);
 
 // The bottom and left axis ranges of a chart.
 struct AxisRanges {

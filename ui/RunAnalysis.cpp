@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QSlider>
 #include <QStringList>
@@ -11,7 +10,7 @@
 
 #include "records/NumberText.h"
 #include "ui/AnalysisProgress.h"
-#include "ui/ChartHelpers.h"
+#include "ui/ChartWidget.h"
 #include "ui/CheckListBox.h"
 #include "ui/ParameterText.h"
 #include "ui/Unit1.h"

@@ -2,16 +2,14 @@
 // the event wiring, and destruction in ownership order.
 #include "ui/Unit1.h"
 
+#include <qcustomplot.h>
 #include <QAction>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -22,12 +20,13 @@
 #include "engine/AnalysisSettings.h"
 #include "records/NumberText.h"
 #include "records/Units.h"
-#include "ui/ChartHelpers.h"
 #include "ui/CheckListBox.h"
 #include "ui/EdgeAnchors.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/ParameterText.h"
 #include "ui/ProductInfo.h"
+#include "ui/RecordChart.h"
+#include "ui/ResponseChart.h"
 
 TForm1* Form1 = nullptr;
 
@@ -82,11 +81,11 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& title, QR
     return group;
 }
 
-QChartView* MakeChartView(QWidget* parent, const char* name, QRect geometry) {
-    auto* view = Named(new QChartView(new QChart(), parent), name);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setGeometry(geometry);
-    return view;
+template <class Chart>
+Chart* MakeChart(QWidget* parent, const char* name, QRect geometry) {
+    auto* chart = Named(new Chart(parent), name);
+    chart->setGeometry(geometry);
+    return chart;
 }
 
 // Tahoma 8 pt where installed. The designed places leave room for Tahoma's narrow
@@ -241,10 +240,9 @@ void TForm1::createTimeControls(QWidget* parent) {
 }
 
 void TForm1::createCharts(QWidget* parent) {
-    cht1 = MakeChartView(parent, "cht1", QRect(226, 40, 807, 212));
-    lnsrsSeries1 = Named(new QLineSeries(), "lnsrsSeries1");
-    lnsrsSeries2 = Named(new QLineSeries(), "lnsrsSeries2");
-    SetupRecordChart(cht1->chart(), lnsrsSeries1, lnsrsSeries2);
+    cht1 = MakeChart<RecordChart>(parent, "cht1", QRect(226, 40, 807, 212));
+    lnsrsSeries1 = Named(cht1->WholeRecord(), "lnsrsSeries1");
+    lnsrsSeries2 = Named(cht1->Trace(), "lnsrsSeries2");
     lbl1 = MakeLabel(parent, "lbl1", QStringLiteral("X Axis"), 232, 263);
     cbb5 = MakeCombo(
         parent, "cbb5",
@@ -256,10 +254,9 @@ void TForm1::createCharts(QWidget* parent) {
         {QStringLiteral("Displacement"), QStringLiteral("Velocity"), QStringLiteral("Acceleration"),
          QStringLiteral("Pseudo-Velocity"), QStringLiteral("Pseudo-Acceleration")},
         0, QRect(512, 258, 186, 21));
-    cht2 = MakeChartView(parent, "cht2", QRect(231, 287, 802, 417));
-    lnsrsSeries3 = Named(new QLineSeries(), "lnsrsSeries3");
-    lnsrsSeries4 = Named(new QLineSeries(), "lnsrsSeries4");
-    SetupSpectrumChart(cht2->chart(), lnsrsSeries3, lnsrsSeries4);
+    cht2 = MakeChart<ResponseChart>(parent, "cht2", QRect(231, 287, 802, 417));
+    lnsrsSeries3 = Named(cht2->WholeRecord(), "lnsrsSeries3");
+    lnsrsSeries4 = Named(cht2->AtInstant(), "lnsrsSeries4");
 }
 
 void TForm1::createDialogsAndTimer() {
@@ -339,7 +336,8 @@ void TForm1::connectHandlers() {
 }
 
 void TForm1::ClearChartSeries() {
-    for (QLineSeries* series : {lnsrsSeries1, lnsrsSeries2, lnsrsSeries3, lnsrsSeries4}) {
+    for (QCPAbstractPlottable* series : std::initializer_list<QCPAbstractPlottable*>{
+             lnsrsSeries1, lnsrsSeries2, lnsrsSeries3, lnsrsSeries4}) {
         ClearSeries(series);
     }
 }

@@ -11,13 +11,13 @@
 #include "records/RecordReader.h"
 #include "records/Units.h"
 
-class QChartView;
 class QComboBox;
+class QCPCurve;
+class QCPGraph;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QLineSeries;
 class QListWidget;
 class QMenu;
 class QAction;
@@ -25,6 +25,8 @@ class QPushButton;
 class QSlider;
 class QStatusBar;
 class QTimer;
+class RecordChart;
+class ResponseChart;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -91,18 +93,18 @@ class TForm1 : public QMainWindow {
     QLabel* lbl7 = nullptr;
     QSlider* trckbr1 = nullptr;
 
-    QChartView* cht1 = nullptr;
-    QLineSeries* lnsrsSeries1 = nullptr;  // whole selected record
-    QLineSeries* lnsrsSeries2 = nullptr;  // analysed record up to the selected instant (red)
+    RecordChart* cht1 = nullptr;
+    QCPGraph* lnsrsSeries1 = nullptr;  // whole selected record
+    QCPGraph* lnsrsSeries2 = nullptr;  // analysed record up to the selected instant (red)
 
     QLabel* lbl1 = nullptr;
     QComboBox* cbb5 = nullptr;  // abscissa choice
     QLabel* lbl2 = nullptr;
     QComboBox* cbb7 = nullptr;  // ordinate choice
 
-    QChartView* cht2 = nullptr;
-    QLineSeries* lnsrsSeries3 = nullptr;  // spectrum of the whole record
-    QLineSeries* lnsrsSeries4 = nullptr;  // spectrum at the selected instant (red)
+    ResponseChart* cht2 = nullptr;
+    QCPCurve* lnsrsSeries3 = nullptr;  // spectrum of the whole record
+    QCPCurve* lnsrsSeries4 = nullptr;  // spectrum at the selected instant (red)
 
     QStatusBar* rzstsbr2 = nullptr;
     QLabel* rzfldsts3 = nullptr;  // author credit

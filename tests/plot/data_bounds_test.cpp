@@ -43,6 +43,10 @@ TEST(DataBounds, SamplesLieAtWholeTimeSteps) {
     EXPECT_EQ(SampleBounds(accG, -0.01), (DataBounds{-0.03, 0.0, -0.47, 0.31}));
     EXPECT_EQ(SampleBounds(accG, 0.0), (DataBounds{0.0, 0.0, -0.47, 0.31}));
     EXPECT_TRUE(SampleBounds({}, 0.01).Empty());
+    // From a first sample on: the part a growing trace adds, still at i * step.
+    EXPECT_EQ(SampleBounds(accG, 0.5, 2), (DataBounds{1.0, 1.5, -0.47, 0.2}));
+    EXPECT_TRUE(SampleBounds(accG, 0.5, 4).Empty());
+    EXPECT_TRUE(SampleBounds(accG, 0.5, 9).Empty());
     // x is i * step, as the chart draws it, not a running sum.
     const std::vector<double> many(1001, 0.0);
     EXPECT_EQ(SampleBounds(many, 0.01).maxX, 1000 * 0.01);

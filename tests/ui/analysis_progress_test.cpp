@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -51,12 +50,12 @@ class WhenDialogShows : public QObject {
 void VerifyLeftAsARunWithoutRecord(const RunWindow& w, int recordPoints) {
     QCOMPARE(w.form->cbb2->count(), 0);
     QVERIFY(w.form->results.sdHistory.empty());
-    QCOMPARE(w.form->lnsrsSeries2->count(), 0);
-    QCOMPARE(w.form->lnsrsSeries3->count(), 0);
-    QCOMPARE(w.form->lnsrsSeries4->count(), 0);
+    QCOMPARE(PointCount(w.form.get(), "lnsrsSeries2"), 0);
+    QCOMPARE(PointCount(w.form.get(), "lnsrsSeries3"), 0);
+    QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), 0);
     QCOMPARE(w.form->rzstspn1->text(), QString());
     QVERIFY(!w.form->tmr1->isActive());
-    QCOMPARE(w.form->lnsrsSeries1->count(), recordPoints);
+    QCOMPARE(PointCount(w.form.get(), "lnsrsSeries1"), recordPoints);
     QVERIFY(w.capture.errors.isEmpty() && w.capture.messages.isEmpty());
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
@@ -106,7 +105,7 @@ class AnalysisProgressTest : public QObject {
         // The run completed as a run without a dialog does.
         QCOMPARE(w.form->cbb2->count(), 3999);
         QCOMPARE(w.form->results.sdHistory.size(), std::size_t{3999});
-        QCOMPARE(w.form->lnsrsSeries4->count(), 300);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), 300);
         QCOMPARE(w.form->rzstspn1->text(), QStringLiteral("CurrentWave: quake.txt"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }

@@ -1,13 +1,14 @@
 // Time selection and playback: the instant list and the track bar moving together, the
 // redraws each move costs, the timer's steps, wrap and speeds, and the export buttons.
 #include <QComboBox>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
 #include <QtTest>
 
 #include "support/RunFixture.h"
+#include "ui/RecordChart.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -46,20 +47,26 @@ class AnimationTest : public QObject {
             {"track bar to the end", [&] { QTest::keyClick(form->trckbr1, Qt::Key_End); }, 59, 1},
             {"choose 0 in the list", [&] { ChooseItem(form->cbb2, 0); }, 0, 2},
         };
+        QCoreApplication::processEvents();  // the run's own paints are done
         for (const Step& step : steps) {
-            RedrawCounter red(form->lnsrsSeries2), whole(form->lnsrsSeries3),
-                atInstant(form->lnsrsSeries4);
+            RedrawCounter red(form, "lnsrsSeries2"), whole(form, "lnsrsSeries3"),
+                atInstant(form, "lnsrsSeries4");
+            PaintCounter recordPaints(form->cht1), spectrumPaints(form->cht2);
             step.act();
+            QCoreApplication::processEvents();  // nothing left over for the event loop to paint
             QVERIFY2(form->trckbr1->value() == step.instant, step.what);
             QVERIFY2(form->cbb2->currentIndex() == step.instant, step.what);
             QVERIFY2(red.count == step.redraws, step.what);
             QVERIFY2(whole.count == step.redraws && atInstant.count == step.redraws, step.what);
+            // Each draw paints each chart once, synchronously, whatever its titles do.
+            QVERIFY2(recordPaints.paints == step.redraws, step.what);
+            QVERIFY2(spectrumPaints.paints == step.redraws, step.what);
             // The red trace ends at sample instant + 1, the instant named in its title.
-            QCOMPARE(form->lnsrsSeries2->count(), step.instant + 2);
-            QCOMPARE(form->lnsrsSeries2->points().last().x(), (step.instant + 1) * kTimeStepS);
-            QCOMPARE(form->lnsrsSeries2->name(), "Time=" + form->cbb2->currentText());
-            QCOMPARE(form->lnsrsSeries4->name(), "Time=" + form->cbb2->currentText());
-            QCOMPARE(form->lnsrsSeries4->points(),
+            QCOMPARE(PointCount(form, "lnsrsSeries2"), step.instant + 2);
+            QCOMPARE(Points(form, "lnsrsSeries2").last().x(), (step.instant + 1) * kTimeStepS);
+            QCOMPARE(Title(form, "lnsrsSeries2"), "Time=" + form->cbb2->currentText());
+            QCOMPARE(Title(form, "lnsrsSeries4"), "Time=" + form->cbb2->currentText());
+            QCOMPARE(Points(form, "lnsrsSeries4"),
                      ZipPoints(form->results.periodGrid, form->results.sdHistory[step.instant]));
         }
         QVERIFY(w.capture.errors.isEmpty());
@@ -67,7 +74,7 @@ class AnimationTest : public QObject {
 
     void trackBarBeforeAnyRunDrawsNothing() {
         RunWindow w;
-        RedrawCounter red(w.form->lnsrsSeries2);
+        RedrawCounter red(w.form.get(), "lnsrsSeries2");
         QTest::keyClick(w.form->trckbr1, Qt::Key_Right);
         QCOMPARE(w.form->trckbr1->value(), 2);
         QCOMPARE(w.form->cbb2->currentIndex(), -1);
@@ -147,11 +154,11 @@ class AnimationTest : public QObject {
     void tickThatChangesNothingRedrawsNothing() {
         RunWindow w;
         LoadAndRun(w, 1);
-        RedrawCounter red(w.form->lnsrsSeries2), spectrum(w.form->lnsrsSeries4);
+        RedrawCounter red(w.form.get(), "lnsrsSeries2"), spectrum(w.form.get(), "lnsrsSeries4");
         w.form->tmr1Timer();
         QCOMPARE(red.count, 0);
         QCOMPARE(spectrum.count, 0);
-        QCOMPARE(w.form->lnsrsSeries2->count(), 2);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries2"), 2);
     }
 
     void tickDuringATickReturnsAtOnce() {
@@ -187,7 +194,7 @@ class AnimationTest : public QObject {
         QTest::qWait(30);
         QCOMPARE(w.form->trckbr1->value(), stoppedAt);
         QCOMPARE(w.form->cbb2->currentIndex(), stoppedAt);
-        QCOMPARE(w.form->lnsrsSeries2->count(), stoppedAt + 2);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries2"), stoppedAt + 2);
         QVERIFY(w.capture.errors.isEmpty());
     }
 
@@ -198,13 +205,14 @@ class AnimationTest : public QObject {
         QTest::mouseClick(w.form->btn6, Qt::LeftButton);
         QTest::mouseClick(w.form->btn7, Qt::LeftButton);
         const auto state = [&] {
-            return std::make_tuple(w.form->cbb2->currentIndex(), w.form->trckbr1->value(),
-                                   w.form->tmr1->isActive(), w.form->lnsrsSeries2->points(),
-                                   w.form->lnsrsSeries3->points(), w.form->lnsrsSeries4->points(),
-                                   w.form->lnsrsSeries4->name());
+            const TForm1* form = w.form.get();
+            return std::make_tuple(form->cbb2->currentIndex(), form->trckbr1->value(),
+                                   form->tmr1->isActive(), Points(form, "lnsrsSeries2"),
+                                   Points(form, "lnsrsSeries3"), Points(form, "lnsrsSeries4"),
+                                   Title(form, "lnsrsSeries4"));
         };
         const auto before = state();
-        RedrawCounter red(w.form->lnsrsSeries2);
+        RedrawCounter red(w.form.get(), "lnsrsSeries2");
         QTest::mouseClick(w.form->btn4, Qt::LeftButton);
         QTest::mouseClick(w.form->btn5, Qt::LeftButton);
         QVERIFY(state() == before);

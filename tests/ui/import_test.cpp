@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QTimer>
 #include <memory>
 
+#include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
 #include "ui/Unit1.h"
 
@@ -69,7 +69,7 @@ class ImportTest : public QObject {
         VerifyNothingSelectedOrChecked(form->lst1);
         QCOMPARE(form->records[1]->Count(), 3);
         QCOMPARE(form->records[1]->GetAcc()[1], -0.2);
-        QCOMPARE(form->lnsrsSeries1->count(), 0);  // the import draws nothing
+        QCOMPARE(PointCount(form, "lnsrsSeries1"), 0);  // the import draws nothing
     }
 
     void unitListScalesSamplesToG() {
@@ -85,7 +85,7 @@ class ImportTest : public QObject {
         ClickRecord(form, 0);
         form->cbb2->addItem(QStringLiteral("0.0100"));
         form->rzstspn1->setText(QStringLiteral("CurrentWave: quake_a.txt"));
-        form->lnsrsSeries4->append(0.5, 1.0);
+        AddPoint(form, "lnsrsSeries4", 0.5, 1.0);
         form->tmr1->start(1000);
         InjectChosenFiles(form, {});
         ClickImport(form);
@@ -94,9 +94,9 @@ class ImportTest : public QObject {
         QCOMPARE(form->cbb2->count(), 0);
         QVERIFY(form->rzstspn1->text().isEmpty());
         QVERIFY(!form->tmr1->isActive());
-        for (QLineSeries* series :
-             {form->lnsrsSeries1, form->lnsrsSeries2, form->lnsrsSeries3, form->lnsrsSeries4}) {
-            QCOMPARE(series->count(), 0);
+        for (const char* series :
+             {"lnsrsSeries1", "lnsrsSeries2", "lnsrsSeries3", "lnsrsSeries4"}) {
+            QCOMPARE(PointCount(form, series), 0);
         }
         QVERIFY(form->results.currentRecord == nullptr);
         QVERIFY(capture->errors.isEmpty());
@@ -137,7 +137,7 @@ class ImportTest : public QObject {
         QCOMPARE(ListedNames(form->lst1), (QStringList{"quake_b.txt", "quake_a.txt"}));
         VerifyNothingSelectedOrChecked(form->lst1);
         ClickRecord(form, 1);  // selectable and drawn
-        QCOMPARE(form->lnsrsSeries1->count(), 3);
+        QCOMPARE(PointCount(form, "lnsrsSeries1"), 3);
     }
 
     void missingFileReportsAndKeepsEarlierRecords() {

@@ -1,21 +1,15 @@
 // The spectrum chart: axis choices and their titles, the values each choice draws, the
 // instant against the whole record, and screenshots for a look by eye.
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSlider>
-#include <QValueAxis>
 #include <QtTest>
 #include <cmath>
 
 #include "support/RunFixture.h"
-#include "ui/ChartHelpers.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -25,10 +19,10 @@ constexpr int kSamples = 61;  // 60 instants
 constexpr int kPeriods = 29;  // 0.1, 0.2, ... 2.9000000000000012 by repeated addition
 
 QString BottomTitle(const TForm1* form) {
-    return BottomAxis(form->cht2->chart())->titleText();
+    return form->cht2->xAxis->label();
 }
 QString LeftTitle(const TForm1* form) {
-    return LeftAxis(form->cht2->chart())->titleText();
+    return form->cht2->yAxis->label();
 }
 
 // A window with the test record analysed over 0.1 .. 3 s in steps of 0.1 s.
@@ -81,8 +75,8 @@ class ResponsePlotTest : public QObject {
         QTEST(BottomTitle(w.form.get()), "bottomTitle");
         QTEST(LeftTitle(w.form.get()), "leftTitle");
         // Before any run a choice draws nothing.
-        QCOMPARE(w.form->lnsrsSeries3->count(), 0);
-        QCOMPARE(w.form->lnsrsSeries4->count(), 0);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries3"), 0);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), 0);
         QVERIFY(w.capture.errors.isEmpty());
     }
 
@@ -95,20 +89,20 @@ class ResponsePlotTest : public QObject {
                                       &store.psvHistory, &store.psaHistory};
         for (int o = 0; o < 5; ++o) {
             ChooseItem(w.form->cbb7, o);
-            QCOMPARE(w.form->lnsrsSeries3->points(),
+            QCOMPARE(Points(w.form.get(), "lnsrsSeries3"),
                      ZipPoints(store.periodGrid, (*histories[o])[59]));
-            QCOMPARE(w.form->lnsrsSeries4->points(),
+            QCOMPARE(Points(w.form.get(), "lnsrsSeries4"),
                      ZipPoints(store.periodGrid, (*histories[o])[20]));
             QCOMPARE(w.form->cbb2->currentIndex(), 20);  // the instant stays
         }
         // Independent of the store's order: the pseudo values follow from the displacement,
         // PSV = w * SD and PSA = w^2 * SD / g with w = 6.2831852 / T.
         ChooseItem(w.form->cbb7, 0);
-        const QList<QPointF> sd = w.form->lnsrsSeries4->points();
+        const QList<QPointF> sd = Points(w.form.get(), "lnsrsSeries4");
         ChooseItem(w.form->cbb7, 3);
-        const QList<QPointF> psv = w.form->lnsrsSeries4->points();
+        const QList<QPointF> psv = Points(w.form.get(), "lnsrsSeries4");
         ChooseItem(w.form->cbb7, 4);
-        const QList<QPointF> psa = w.form->lnsrsSeries4->points();
+        const QList<QPointF> psa = Points(w.form.get(), "lnsrsSeries4");
         QCOMPARE(sd.size(), kPeriods);
         for (qsizetype k = 0; k < sd.size(); ++k) {
             const double omega = 6.2831852 / sd[k].x();
@@ -122,7 +116,7 @@ class ResponsePlotTest : public QObject {
         RunWindow w;
         LoadAndRun(w);
         ChooseItem(w.form->cbb5, 1);
-        const QList<QPointF> points = w.form->lnsrsSeries3->points();
+        const QList<QPointF> points = Points(w.form.get(), "lnsrsSeries3");
         QCOMPARE(points.size(), kPeriods);
         for (qsizetype k = 0; k < points.size(); ++k) {
             QVERIFY(NearlyEqual(points[k].x(), 1.0 / w.form->results.periodGrid[k]));
@@ -133,7 +127,7 @@ class ResponsePlotTest : public QObject {
         const auto smallest = std::min_element(points.begin(), points.end(),
                                                [](QPointF a, QPointF b) { return a.x() < b.x(); });
         QCOMPARE(smallest - points.begin(), kPeriods - 1);
-        QCOMPARE(BottomAxis(w.form->cht2->chart())->min() <= points.last().x(), true);
+        QCOMPARE(w.form->cht2->xAxis->range().lower <= points.last().x(), true);
     }
 
     void displacementOnDisplacementLiesOnTheDiagonal() {
@@ -142,14 +136,14 @@ class ResponsePlotTest : public QObject {
         ChooseItem(w.form->cbb2, 30);
         ChooseItem(w.form->cbb5, 2);
         ChooseItem(w.form->cbb7, 0);
-        for (const QLineSeries* series : {w.form->lnsrsSeries3, w.form->lnsrsSeries4}) {
-            QCOMPARE(series->count(), kPeriods);
-            for (const QPointF& p : series->points())
+        for (const char* series : {"lnsrsSeries3", "lnsrsSeries4"}) {
+            QCOMPARE(PointCount(w.form.get(), series), kPeriods);
+            for (const QPointF& p : Points(w.form.get(), series))
                 QCOMPARE(p.y(), p.x());
         }
         // The acceleration-displacement form: x is the displacement at the same instant.
         ChooseItem(w.form->cbb7, 4);
-        QCOMPARE(w.form->lnsrsSeries4->points(),
+        QCOMPARE(Points(w.form.get(), "lnsrsSeries4"),
                  ZipPoints(w.form->results.sdHistory[30], w.form->results.psaHistory[30]));
     }
 
@@ -157,9 +151,9 @@ class ResponsePlotTest : public QObject {
         RunWindow w;
         LoadAndRun(w);
         ChooseItem(w.form->cbb2, kSamples - 2);
-        QCOMPARE(w.form->lnsrsSeries4->points(), w.form->lnsrsSeries3->points());
-        QCOMPARE(w.form->lnsrsSeries4->name(), QStringLiteral("Time=0.6000"));
-        QCOMPARE(w.form->lnsrsSeries3->name(), w.form->lnsrsSeries4->name());
+        QCOMPARE(Points(w.form.get(), "lnsrsSeries4"), Points(w.form.get(), "lnsrsSeries3"));
+        QCOMPARE(Title(w.form.get(), "lnsrsSeries4"), QStringLiteral("Time=0.6000"));
+        QCOMPARE(Title(w.form.get(), "lnsrsSeries3"), Title(w.form.get(), "lnsrsSeries4"));
     }
 
     // With ORVANTA_SCREENSHOT_DIR set, saves the window after a run of the project's sample
@@ -181,7 +175,7 @@ class ResponsePlotTest : public QObject {
         QVERIFY(w.capture.errors.isEmpty());
         ChooseItem(w.form->cbb2, w.form->cbb2->count() / 2);
         auto save = [&](const QString& name) {
-            QTest::qWait(50);  // queued legend placement and repaint, as the event loop does
+            QTest::qWait(50);  // repaints queued by the event loop, as the user would see them
             QVERIFY(w.form->grab().save(folder + "/spectrum-" + name + ".png"));
         };
         save(QStringLiteral("start-titles"));
@@ -194,10 +188,10 @@ class ResponsePlotTest : public QObject {
             save(QStringLiteral("abscissa-%1").arg(a));
         }
         ChooseItem(w.form->cbb5, 0);
-        emit w.form->cht2->chart()->legend()->markers(w.form->lnsrsSeries3).first()->clicked();
+        ClickLegendEntry(w.form->cht2, FindSeries(w.form.get(), "lnsrsSeries3"));
         save(QStringLiteral("whole-record-hidden"));
-        QVERIFY(!w.form->lnsrsSeries3->isVisible());
-        emit w.form->cht2->chart()->legend()->markers(w.form->lnsrsSeries3).first()->clicked();
+        QVERIFY(!IsShown(w.form.get(), "lnsrsSeries3"));
+        ClickLegendEntry(w.form->cht2, FindSeries(w.form.get(), "lnsrsSeries3"));
         ChooseItem(w.form->cbb2, 249);  // 2.5 s, while the shaking still builds up
         save(QStringLiteral("early-instant"));
         // Play back for a second, then stop: the instant has moved on and stays.

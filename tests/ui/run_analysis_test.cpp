@@ -4,16 +4,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
-#include <QValueAxis>
 #include <QtTest>
 
 #include "support/RunFixture.h"
-#include "ui/ChartHelpers.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -38,9 +36,9 @@ RunState StateOf(const TForm1* form) {
             form->trckbr1->maximum(),
             form->trckbr1->value(),
             form->cbb2->currentIndex(),
-            form->lnsrsSeries2->points(),
-            form->lnsrsSeries3->points(),
-            form->lnsrsSeries4->points(),
+            Points(form, "lnsrsSeries2"),
+            Points(form, "lnsrsSeries3"),
+            Points(form, "lnsrsSeries4"),
             form->rzstspn1->text()};
 }
 
@@ -48,9 +46,9 @@ RunState StateOf(const TForm1* form) {
 void VerifyNothingShown(const TForm1* form) {
     QCOMPARE(form->cbb2->count(), 0);
     QCOMPARE(form->cbb2->currentIndex(), -1);
-    QCOMPARE(form->lnsrsSeries2->count(), 0);
-    QCOMPARE(form->lnsrsSeries3->count(), 0);
-    QCOMPARE(form->lnsrsSeries4->count(), 0);
+    QCOMPARE(PointCount(form, "lnsrsSeries2"), 0);
+    QCOMPARE(PointCount(form, "lnsrsSeries3"), 0);
+    QCOMPARE(PointCount(form, "lnsrsSeries4"), 0);
     QVERIFY(!form->tmr1->isActive());
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
@@ -84,26 +82,28 @@ class RunAnalysisTest : public QObject {
         QCOMPARE(form->rzstspn1->text(), QStringLiteral("CurrentWave: quake.txt"));
 
         // Red trace: samples 0 and 1, up to the first instant.
-        QCOMPARE(form->lnsrsSeries2->points(),
+        QCOMPARE(Points(form, "lnsrsSeries2"),
                  (QList<QPointF>{{0.0, accG[0]}, {kTimeStepS, accG[1]}}));
-        QCOMPARE(form->lnsrsSeries2->name(), QStringLiteral("Time=0.0100"));
-        QCOMPARE(form->lnsrsSeries1->count(), 41);
+        QCOMPARE(Title(form, "lnsrsSeries2"), QStringLiteral("Time=0.0100"));
+        QCOMPARE(PointCount(form, "lnsrsSeries1"), 41);
 
         // Spectra: the whole record (last row) and the first instant (row 0), in grid order.
         const ResultStore& store = form->results;
         QCOMPARE(store.periodGrid.size(), std::size_t{300});
         QCOMPARE(store.sdHistory.size(), std::size_t{40});
-        QCOMPARE(form->lnsrsSeries3->points(), ZipPoints(store.periodGrid, store.sdHistory[39]));
-        QCOMPARE(form->lnsrsSeries3->name(), QStringLiteral("Time=0.4000"));
-        QCOMPARE(form->lnsrsSeries4->points(), ZipPoints(store.periodGrid, store.sdHistory[0]));
-        QCOMPARE(form->lnsrsSeries4->name(), QStringLiteral("Time=0.0100"));
+        const QList<QPointF> whole = Points(form, "lnsrsSeries3");
+        const QList<QPointF> atInstant = Points(form, "lnsrsSeries4");
+        QCOMPARE(whole, ZipPoints(store.periodGrid, store.sdHistory[39]));
+        QCOMPARE(Title(form, "lnsrsSeries3"), QStringLiteral("Time=0.4000"));
+        QCOMPARE(atInstant, ZipPoints(store.periodGrid, store.sdHistory[0]));
+        QCOMPARE(Title(form, "lnsrsSeries4"), QStringLiteral("Time=0.0100"));
         // The whole-record spectrum bounds the early one, and the left axis starts at 0.
-        for (qsizetype k = 0; k < form->lnsrsSeries3->count(); ++k) {
-            QVERIFY(form->lnsrsSeries3->at(k).y() >= form->lnsrsSeries4->at(k).y());
+        for (qsizetype k = 0; k < whole.size(); ++k) {
+            QVERIFY(whole[k].y() >= atInstant[k].y());
         }
-        QVERIFY(form->lnsrsSeries3->at(299).y() > 0);
-        QCOMPARE(LeftAxis(form->lnsrsSeries3->chart())->min(), 0.0);
-        QVERIFY(LeftAxis(form->lnsrsSeries3->chart())->max() >= store.sdHistory[39][299]);
+        QVERIFY(whole[299].y() > 0);
+        QCOMPARE(form->cht2->yAxis->range().lower, 0.0);
+        QVERIFY(form->cht2->yAxis->range().upper >= store.sdHistory[39][299]);
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -140,9 +140,9 @@ class RunAnalysisTest : public QObject {
         QTEST(w.form->trckbr1->minimum(), "sliderMin");
         QTEST(w.form->trckbr1->maximum(), "sliderMax");
         QTEST(w.form->trckbr1->value(), "sliderPos");
-        QTEST(static_cast<int>(w.form->lnsrsSeries2->count()), "redPoints");
+        QTEST(PointCount(w.form.get(), "lnsrsSeries2"), "redPoints");
         QCOMPARE(w.form->results.sdHistory.size(), static_cast<std::size_t>(instants.size()));
-        QCOMPARE(w.form->lnsrsSeries4->count(), instants.isEmpty() ? 0 : 300);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), instants.isEmpty() ? 0 : 300);
         QCOMPARE(w.form->rzstspn1->text(), QStringLiteral("CurrentWave: short"));
     }
 
@@ -172,8 +172,8 @@ class RunAnalysisTest : public QObject {
         VerifyNothingShown(w.form.get());
         QCOMPARE(w.form->rzstspn1->text(), QString());
         QVERIFY(w.form->results.sdHistory.empty());
-        QCOMPARE(w.form->trckbr1->maximum(), 29);     // the track bar keeps its range
-        QCOMPARE(w.form->lnsrsSeries1->count(), 31);  // the record stays drawn
+        QCOMPARE(w.form->trckbr1->maximum(), 29);                // the track bar keeps its range
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries1"), 31);  // the record stays drawn
     }
 
     void refusals_data() {
@@ -236,14 +236,14 @@ class RunAnalysisTest : public QObject {
         QTEST(w.form->rzstspn1->text(), "status");
         QCOMPARE(static_cast<int>(w.form->results.periodGrid.size()), std::max(gridSize, 0));
         QCOMPARE(w.form->trckbr1->maximum(), 10);  // the track bar is not touched
-        QCOMPARE(w.form->lnsrsSeries1->count(), 21);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries1"), 21);
         // After the refusal the window works as before.
         w.SetParameters("0.25", "1", "0.25", "0.05");
         w.form->results.storeLimitBytes = ResultStore::DefaultStoreLimitBytes();
         if (timeStepS > 0) {
             w.ClickRun();
             QCOMPARE(w.form->cbb2->count(), 20);
-            QCOMPARE(w.form->lnsrsSeries4->count(), 4);
+            QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), 4);
         }
     }
 
@@ -254,11 +254,11 @@ class RunAnalysisTest : public QObject {
         w.ClickRun();
         QVERIFY(w.capture.errors.isEmpty() && w.capture.messages.isEmpty());
         QCOMPARE(w.form->cbb2->count(), 10);
-        QCOMPARE(w.form->lnsrsSeries2->count(), 2);
-        QCOMPARE(w.form->lnsrsSeries3->count(), 0);
-        QCOMPARE(w.form->lnsrsSeries4->count(), 0);
-        QCOMPARE(w.form->lnsrsSeries3->name(), QStringLiteral("Time=0.1000"));
-        QCOMPARE(w.form->lnsrsSeries4->name(), QStringLiteral("Time=0.0100"));
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries2"), 2);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries3"), 0);
+        QCOMPARE(PointCount(w.form.get(), "lnsrsSeries4"), 0);
+        QCOMPARE(Title(w.form.get(), "lnsrsSeries3"), QStringLiteral("Time=0.1000"));
+        QCOMPARE(Title(w.form.get(), "lnsrsSeries4"), QStringLiteral("Time=0.0100"));
     }
 
     void runningTwiceEqualsRunningOnce() {

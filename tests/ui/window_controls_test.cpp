@@ -1,17 +1,12 @@
 // The window's controls and defaults: names, kinds, captions, items, places, charts,
 // dialogs, status panes, stretching and the link pane's hover look.
 #include <QAction>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,11 +14,12 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
-#include <QValueAxis>
 #include <memory>
 
+#include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
-#include "ui/ChartHelpers.h"
+#include "ui/RecordChart.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -108,14 +104,14 @@ class WindowControlsTest : public QObject {
         row("cbb2", "QComboBox", "central", {328, 8, 104, 21}, " @-1");
         row("lbl7", "QLabel", "central", at(441, 11), "Step");
         row("trckbr1", "QSlider", "central", {469, 8, 564, 26}, "");
-        row("cht1", "QChartView", "central", {226, 40, 807, 212}, "");
+        row("cht1", "QCustomPlot", "central", {226, 40, 807, 212}, "");
         row("lbl1", "QLabel", "central", at(232, 263), "X Axis");
         row("cbb5", "QComboBox", "central", {267, 258, 189, 21},
             "Period|Frequency|Displacement @0");
         row("lbl2", "QLabel", "central", at(477, 263), "Y Axis");
         row("cbb7", "QComboBox", "central", {512, 258, 186, 21},
             "Displacement|Velocity|Acceleration|Pseudo-Velocity|Pseudo-Acceleration @0");
-        row("cht2", "QChartView", "central", {231, 287, 802, 417}, "");
+        row("cht2", "QCustomPlot", "central", {231, 287, 802, 417}, "");
     }
 
     void controls() {
@@ -231,56 +227,85 @@ class WindowControlsTest : public QObject {
 
     void charts() {
         struct ChartCase {
-            QChartView* view;
-            QLineSeries* first;
-            QLineSeries* second;
+            ChartWidget* chart;
+            const char* first;
+            const char* second;
             const char* xTitle;
             const char* yTitle;
         };
         const ChartCase cases[] = {
-            {form->cht1, form->lnsrsSeries1, form->lnsrsSeries2, "Time (s)", "Acc. (g)"},
-            {form->cht2, form->lnsrsSeries3, form->lnsrsSeries4, "Period (s)", "Disp (cm)"},
+            {form->cht1, "lnsrsSeries1", "lnsrsSeries2", "Time (s)", "Acc. (g)"},
+            {form->cht2, "lnsrsSeries3", "lnsrsSeries4", "Period (s)", "Disp (cm)"},
         };
         for (const ChartCase& c : cases) {
-            QChart* chart = c.view->chart();
-            QCOMPARE(chart->series().size(), 2);
-            QCOMPARE(chart->series()[0], c.first);
-            QCOMPARE(chart->series()[1], c.second);
-            QCOMPARE(c.first->pen().width(), 3);
-            QCOMPARE(c.second->pen().width(), 1);
-            QCOMPARE(c.second->pen().color(), QColor(Qt::red));
-            QCOMPARE(c.first->name(), QStringLiteral("Time="));
-            QCOMPARE(c.second->name(), QStringLiteral("Time="));
-            QCOMPARE(c.first->count(), 0);
-            QVERIFY(!c.first->pointsVisible());
-            QCOMPARE(BottomAxis(chart)->titleText(), QString::fromUtf8(c.xTitle));
-            QCOMPARE(LeftAxis(chart)->titleText(), QString::fromUtf8(c.yTitle));
-            QVERIFY(chart->title().isEmpty());
-            QVERIFY(!chart->legend()->isAttachedToChart());
-            QTRY_VERIFY(chart->plotArea().contains(chart->legend()->geometry().center()));
+            ChartWidget* chart = c.chart;
+            QCPAbstractPlottable* first = FindSeries(form, c.first);
+            QCPAbstractPlottable* second = FindSeries(form, c.second);
+            QCOMPARE(chart->plottableCount(), 2);
+            QCOMPARE(chart->plottable(0), first);
+            QCOMPARE(chart->plottable(1), second);
+            QCOMPARE(chart->LineWidthPx(first), 3.0);
+            QCOMPARE(chart->LineWidthPx(second), 1.0);
+            // Pens carry the width in device pixels, as cosmetic lines.
+            const double ratio = chart->bufferDevicePixelRatio();
+            QCOMPARE(first->pen().widthF(), 3.0 * ratio);
+            QCOMPARE(second->pen().widthF(), 1.0 * ratio);
+            QVERIFY(first->pen().isCosmetic() && second->pen().isCosmetic());
+            QCOMPARE(second->pen().color(), QColor(Qt::red));
+            QCOMPARE(Title(form, c.first), QStringLiteral("Time="));
+            QCOMPARE(Title(form, c.second), QStringLiteral("Time="));
+            QCOMPARE(PointCount(form, c.first), 0);
+            // No point markers: graphs on the record chart, curves (kept in the order of
+            // their points) on the spectrum chart.
+            if (auto* graph = qobject_cast<QCPGraph*>(first)) {
+                QVERIFY(graph->scatterStyle().isNone());
+                QVERIFY(qobject_cast<QCPGraph*>(second)->scatterStyle().isNone());
+            } else {
+                QVERIFY(qobject_cast<QCPCurve*>(first) != nullptr);
+                QVERIFY(qobject_cast<QCPCurve*>(first)->scatterStyle().isNone());
+                QVERIFY(qobject_cast<QCPCurve*>(second)->scatterStyle().isNone());
+            }
+            // The series that follows the instant has a buffered layer of its own.
+            QCOMPARE(second->layer(), chart->LiveLayer());
+            QCOMPARE(chart->LiveLayer()->mode(), QCPLayer::lmBuffered);
+            QCOMPARE(chart->legend->layer()->mode(), QCPLayer::lmBuffered);
+            QCOMPARE(chart->xAxis->label(), QString::fromUtf8(c.xTitle));
+            QCOMPARE(chart->yAxis->label(), QString::fromUtf8(c.yTitle));
+            QCOMPARE(chart->plotLayout()->elementCount(), 1);  // no chart title
+            QVERIFY(chart->legend->visible());
+            QVERIFY(chart->axisRect()->insetLayout()->elements(false).contains(chart->legend));
+            QTRY_VERIFY(chart->axisRect()->rect().contains(chart->legend->outerRect().center()));
+            QVERIFY(chart->plottingHints().testFlag(QCP::phFastPolylines));
         }
-        QChart* spectrum = form->cht2->chart();
-        QCOMPARE(LeftAxis(spectrum)->min(), 0.0);
-        QCOMPARE(LeftAxis(spectrum)->linePenColor(), QColor(64, 64, 64));
-        QCOMPARE(LeftAxis(spectrum)->gridLineColor(), QColor(169, 169, 169));
-        const QGradient* gradient = spectrum->backgroundBrush().gradient();
+        // The record chart's legend lies behind the traces, the spectrum chart's over them.
+        QVERIFY(form->cht1->legend->layer()->index() <
+                FindSeries(form, "lnsrsSeries1")->layer()->index());
+        QVERIFY(form->cht2->legend->layer()->index() >
+                FindSeries(form, "lnsrsSeries4")->layer()->index());
+        ResponseChart* spectrum = form->cht2;
+        QCOMPARE(spectrum->yAxis->range().lower, 0.0);
+        QCOMPARE(spectrum->yAxis->basePen().color(), QColor(64, 64, 64));
+        QCOMPARE(spectrum->yAxis->grid()->pen().color(), QColor(169, 169, 169));
+        QCOMPARE(spectrum->yAxis->tickPen().color(), QColor(169, 169, 169));
+        const QGradient* gradient = spectrum->Look().chartBrush.gradient();
         QVERIFY(gradient != nullptr);
         QCOMPARE(gradient->stops().front().second, QColor(234, 234, 234));
         QCOMPARE(gradient->stops().back().second, QColor(Qt::white));
-        QVERIFY(spectrum->plotAreaBackgroundBrush().gradient() != nullptr);
+        QVERIFY(spectrum->axisRect()->backgroundBrush().gradient() != nullptr);
     }
 
     void legendClickTogglesItsSeriesAndShowsTheState() {
-        QChart* chart = form->cht1->chart();
-        QLegendMarker* marker = chart->legend()->markers(form->lnsrsSeries2).front();
-        const QColor shown = marker->labelBrush().color();
-        emit marker->clicked();
-        QVERIFY(!form->lnsrsSeries2->isVisible());
-        QVERIFY(marker->isVisible());
-        QVERIFY(marker->labelBrush().color().alphaF() < shown.alphaF());
-        emit marker->clicked();
-        QVERIFY(form->lnsrsSeries2->isVisible());
-        QCOMPARE(marker->labelBrush().color(), shown);
+        RecordChart* chart = form->cht1;
+        QCPAbstractPlottable* red = FindSeries(form, "lnsrsSeries2");
+        QCPPlottableLegendItem* entry = chart->LegendEntry(red);
+        const QColor shown = entry->textColor();
+        ClickLegendEntry(chart, red);
+        QVERIFY(!IsShown(form, "lnsrsSeries2"));
+        QVERIFY(chart->legend->hasItem(entry) && entry->visible());
+        QVERIFY(entry->textColor().alphaF() < shown.alphaF());
+        ClickLegendEntry(chart, red);
+        QVERIFY(IsShown(form, "lnsrsSeries2"));
+        QCOMPARE(entry->textColor(), shown);
     }
 
     void statusPanes() {
@@ -330,11 +355,11 @@ class WindowControlsTest : public QObject {
 
     void programmaticListChangesNeverRunTheClickHandler() {
         // lst1Click clears the status pane's neighbours; a marker series point shows it ran.
-        form->lnsrsSeries1->append(1.0, 1.0);
+        AddPoint(form, "lnsrsSeries1", 1.0, 1.0);
         form->lst1->addItem(QStringLiteral("a"));
         form->lst1->setCurrentRow(0);
         form->lst1->clear();
-        QCOMPARE(form->lnsrsSeries1->count(), 1);
+        QCOMPARE(PointCount(form, "lnsrsSeries1"), 1);
     }
 };
 

@@ -1,18 +1,15 @@
 // The window as the user sees it with a record drawn: a synthetic decaying accelerogram
 // imported and highlighted, axes around it, and the window painted at the design size and
 // enlarged. With ORVANTA_SCREENSHOT_DIR set, the pictures are saved there to look at.
-#include <QChart>
-#include <QChartView>
 #include <QDir>
 #include <QImage>
-#include <QLegend>
-#include <QLineSeries>
-#include <QValueAxis>
 #include <cmath>
 #include <memory>
 
+#include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
-#include "ui/ChartHelpers.h"
+#include "ui/RecordChart.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -61,15 +58,15 @@ class WindowLookTest : public QObject {
         ClickImport(form.get());
         ClickRecord(form.get(), 0);
         QVERIFY(capture->errors.isEmpty());
-        QVERIFY(form->lnsrsSeries1->count() > 100);
+        QVERIFY(PointCount(form.get(), "lnsrsSeries1") > 100);
 
-        QValueAxis* x = BottomAxis(form->cht1->chart());
+        const QCPRange x = form->cht1->xAxis->range();
         const double durationS = form->records[0]->Duration();
-        QVERIFY(x->min() == 0.0 && x->max() >= durationS && x->max() <= 1.25 * durationS);
+        QVERIFY(x.lower == 0.0 && x.upper >= durationS && x.upper <= 1.25 * durationS);
 
-        QTest::qWait(50);  // queued legend placement and repaint, as the event loop does
-        const QRectF legend = form->cht1->chart()->legend()->geometry();
-        QVERIFY(form->cht1->chart()->plotArea().contains(legend));
+        QTest::qWait(50);  // repaints queued by the event loop, as the user would see them
+        const QRect legend = form->cht1->legend->outerRect();
+        QVERIFY(form->cht1->axisRect()->rect().contains(legend));
         QVERIFY(legend.height() >= 2 * 16);  // room for both entries, one per row
         const QImage design = form->grab().toImage();
         QCOMPARE(design.size(), form->size() * design.devicePixelRatio());

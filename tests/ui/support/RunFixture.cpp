@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
@@ -71,20 +70,4 @@ void RunWindow::RunFromEventLoop() {
 void ChooseItem(QComboBox* list, int index) {
     list->setCurrentIndex(index);
     emit list->activated(index);
-}
-
-QList<QPointF> ZipPoints(std::span<const double> x, std::span<const double> y) {
-    QList<QPointF> points;
-    for (std::size_t k = 0; k < std::min(x.size(), y.size()); ++k) {
-        points.append(QPointF(x[k], y[k]));
-    }
-    return points;
-}
-
-RedrawCounter::RedrawCounter(QLineSeries* series) {
-    connect(series, &QXYSeries::pointsReplaced, this, [this, series] {
-        if (series->count() > 0) {
-            ++count;
-        }
-    });
 }

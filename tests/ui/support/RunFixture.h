@@ -1,20 +1,21 @@
 // Helpers of the run, spectrum and playback tests: a shown window with one record
-// highlighted, the parameters, the user's choices in drop-down lists and redraw counts.
+// highlighted, the parameters, the user's choices in drop-down lists and expected points.
 #pragma once
 
 #include <QList>
-#include <QObject>
 #include <QPointF>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <span>
 #include <vector>
 
+#include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
 
 class QComboBox;
-class QLineSeries;
 class TForm1;
 
 // A deterministic accelerogram (g): two sines under a rise-and-decay envelope, so that
@@ -55,12 +56,14 @@ class RunWindow {
 // The user's choice of item index in a drop-down list: the index moves and activated fires.
 void ChooseItem(QComboBox* list, int index);
 
-// The points (x[k], y[k]) for k in order.
-QList<QPointF> ZipPoints(std::span<const double> x, std::span<const double> y);
-
-// Counts the redraws of a series: replacements of its points by a non-empty list.
-class RedrawCounter : public QObject {
-  public:
-    explicit RedrawCounter(QLineSeries* series);
-    int count = 0;
-};
+// The points (x[k], y[k]) for k in order, k below the shorter length; x and y are grids or
+// result rows (anything with data() and size()).
+template <class X, class Y>
+QList<QPointF> ZipPoints(const X& x, const Y& y) {
+    QList<QPointF> points;
+    const std::size_t count = std::min<std::size_t>(x.size(), y.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        points.append(QPointF(x.data()[k], y.data()[k]));
+    }
+    return points;
+}

@@ -1,17 +1,10 @@
 // Spectrum plot: the spectrum at the selected instant and of the whole record, from the store.
-#include <QAbstractAxis>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QLineSeries>
-#include <QList>
-#include <QPointF>
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 
-#include "ui/ChartHelpers.h"
+#include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -25,21 +18,17 @@ const std::array<const char*, 5> kOrdinateTitles = {
     "Response Displacement [cm]", "Response Velocity [cm/sec]", "Response Acceleration [g]",
     "Pseudo-Velocity [cm/sec]", "Pseudo-Acceleration [g]"};
 
-// The x values of the spectrum at row instantIndex: the period grid (s), the frequency grid
-// (Hz) or that row's spectral displacements (cm); nothing for a choice outside the table.
-std::optional<std::span<const double>> AbscissaValues(const ResultStore& store, int choice,
-                                                      int instantIndex) {
-    switch (choice) {
-        case 0:
-            return store.periodGrid;
-        case 1:
-            return store.frequencyGrid;
-        case 2:
-            return store.sdHistory[static_cast<std::size_t>(instantIndex)];
-        default:
-            return std::nullopt;
-    }
+// The values of a grid or of a result row, read in place.
+template <class Row>
+std::span<const double> Values(const Row& row) {
+    return std::span<const double>(row.data(), row.size());
 }
+
+// The x and y values of one spectrum, in period-grid order.
+struct SpectrumValues {
+    std::span<const double> x;
+    std::span<const double> y;
+};
 
 // The history of the ordinate choice: displacement (cm), velocity (cm/s), acceleration (g),
 // pseudo-velocity (cm/s), pseudo-acceleration (g); null for a choice outside the table.
@@ -52,21 +41,11 @@ const History* OrdinateHistory(const ResultStore& store, int choice) {
     return histories[static_cast<std::size_t>(choice)];
 }
 
-// Sets the title of the chart's first axis in the given orientation to titles[choice]; a
-// choice outside the table leaves the title as it is.
-void SetAxisTitle(QChartView* view, Qt::Orientation orientation,
-                  std::span<const char* const> titles, int choice) {
-    const QList<QAbstractAxis*> axes = view->chart()->axes(orientation);
-    if (axes.isEmpty() || choice < 0 || choice >= static_cast<int>(titles.size())) {
-        return;
-    }
-    axes.first()->setTitleText(QString::fromUtf8(titles[static_cast<std::size_t>(choice)]));
-}
-
-// The points (x[k], y[k]) of the spectrum at row instantIndex in period-grid order, or
-// nothing when a choice or the instant is negative, outside the tables or the store.
-std::optional<QList<QPointF>> SpectrumPoints(const ResultStore& store, int instantIndex,
-                                             int abscissaChoice, int ordinateChoice) {
+// The spectrum at row instantIndex: x from the period grid (s), the frequency grid (Hz) or
+// that row's spectral displacements (cm), y from the ordinate's history; nothing when a
+// choice or the instant is negative, outside the tables or past the store's rows.
+std::optional<SpectrumValues> SpectrumAt(const ResultStore& store, int instantIndex,
+                                         int abscissaChoice, int ordinateChoice) {
     if (abscissaChoice < 0 || ordinateChoice < 0 || instantIndex < 0) {
         return std::nullopt;
     }
@@ -75,20 +54,25 @@ std::optional<QList<QPointF>> SpectrumPoints(const ResultStore& store, int insta
     if (store.sdHistory.empty() || instantIndex >= static_cast<int>(store.sdHistory.size())) {
         return std::nullopt;
     }
-    const std::optional<std::span<const double>> x =
-        AbscissaValues(store, abscissaChoice, instantIndex);
     const History* yHistory = OrdinateHistory(store, ordinateChoice);
-    if (!x.has_value() || yHistory == nullptr) {
+    if (yHistory == nullptr || abscissaChoice >= static_cast<int>(kAbscissaTitles.size())) {
         return std::nullopt;
     }
-    const HistoryRow y = (*yHistory)[static_cast<std::size_t>(instantIndex)];
-    const std::size_t count = std::min(x->size(), y.size());
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(count));
-    for (std::size_t k = 0; k < count; ++k) {
-        points.append(QPointF((*x)[k], y[k]));
+    const auto row = static_cast<std::size_t>(instantIndex);
+    const std::span<const double> x = abscissaChoice == 0   ? Values(store.periodGrid)
+                                      : abscissaChoice == 1 ? Values(store.frequencyGrid)
+                                                            : Values(store.sdHistory[row]);
+    return SpectrumValues{x, Values((*yHistory)[row])};
+}
+
+// Sets the title of chart's axis in orientation to titles[choice]; a choice outside the table
+// leaves the title as it is.
+void SetAxisTitle(ResponseChart* chart, Qt::Orientation orientation,
+                  std::span<const char* const> titles, int choice) {
+    if (choice >= 0 && choice < static_cast<int>(titles.size())) {
+        chart->SetAxisTitle(orientation,
+                            QString::fromUtf8(titles[static_cast<std::size_t>(choice)]));
     }
-    return points;
 }
 
 }  // namespace
@@ -98,31 +82,33 @@ void TForm1::RefreshSpectrumPlot() {
     if (selected < 0) {
         ClearSeries(lnsrsSeries3);
         ClearSeries(lnsrsSeries4);
+        cht2->PaintChanges();
         return;
     }
     const int abscissa = cbb5->currentIndex();
     const int ordinate = cbb7->currentIndex();
     const int last = cbb2->count() - 1;
     // Each call replaces its series' points, which clears the old ones on the way; clearing
-    // both first would rescale the axes to the old instant and back, a relayout per redraw.
+    // both first would empty the axes' data for a moment and cost a replot of everything.
     PlotSpectrumAt(last, 0, abscissa, ordinate, QStringLiteral("Time=") + cbb2->itemText(last));
     PlotSpectrumAt(selected, 1, abscissa, ordinate, QStringLiteral("Time=") + cbb2->currentText());
+    cht2->PaintChanges();
 }
 
 void TForm1::PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoice,
                             int ordinateChoice, const QString& title) {
-    QLineSeries* series = seriesIndex == 0   ? lnsrsSeries3
-                          : seriesIndex == 1 ? lnsrsSeries4
-                                             : nullptr;
+    QCPCurve* series = seriesIndex == 0 ? lnsrsSeries3 : seriesIndex == 1 ? lnsrsSeries4 : nullptr;
     if (series == nullptr) {
         return;
     }
-    const std::optional<QList<QPointF>> points =
-        SpectrumPoints(results, instantIndex, abscissaChoice, ordinateChoice);
-    SetSeriesPoints(series, points.value_or(QList<QPointF>()));
-    if (points.has_value()) {
-        series->setName(title);
+    const std::optional<SpectrumValues> values =
+        SpectrumAt(results, instantIndex, abscissaChoice, ordinateChoice);
+    if (!values.has_value()) {
+        ClearSeries(series);
+        return;
     }
+    cht2->ShowSpectrum(series, values->x, values->y);
+    cht2->SetTitle(series, title);
 }
 
 void TForm1::cbb5Change() {

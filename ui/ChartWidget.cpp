@@ -1,0 +1,453 @@
+// The shared machinery of both charts: layers, look, legend toggling, nice axis ranges, pens in
+// device pixels and the one synchronous paint per change.
+#include "ui/ChartWidget.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Opacity of a hidden series' legend entry (marker and title).
+constexpr double kHiddenAlpha = 0.3;
+// The chart's rounded background lies this far inside the widget, with this corner radius.
+constexpr int kFrameInsetPx = 9;
+constexpr double kFrameRadiusPx = 5.0;
+// Room between the rounded background and the axes' titles, above the plot area, and right
+// of the half of the bottom axis' last tick label that stands out of the plot area.
+constexpr int kContentMarginPx = 4;
+constexpr int kPlotTopMarginPx = 8;
+constexpr int kPlotRightSlackPx = 3;
+// Legend: square markers, the gap to the title, the space between entries and the distance
+// of the legend from the plot area's top-right corner.
+constexpr int kMarkerPx = 8;
+constexpr int kMarkerTextGapPx = 6;
+constexpr int kEntrySpacingPx = 7;
+constexpr int kLegendInsetPx = 12;
+constexpr int kTickLengthPx = 5;
+
+QColor WithAlpha(QColor colour, double alpha) {
+    colour.setAlphaF(alpha);
+    return colour;
+}
+
+// A pen widthPx logical pixels wide on a screen with ratio device pixels per logical pixel.
+// QCustomPlot draws a pen of exactly 1.0 as a one-device-pixel cosmetic line (much faster than
+// a 1 px geometric pen); a cosmetic pen of widthPx * ratio keeps that speed and still scales on
+// high-density screens, where a plain 1.0 would stay one device pixel thin.
+QPen DevicePen(const QColor& colour, double widthPx, double ratio) {
+    QPen pen(colour);
+    pen.setWidthF(widthPx * ratio);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+}  // namespace
+
+// The chart's rounded background inside the widget's margin (which shows the window colour,
+// filled by the widget), drawn first on the bottom layer.
+class ChartFrame : public QCPLayerable {
+  public:
+    ChartFrame(QCustomPlot* plot, const QBrush& brush)
+        : QCPLayerable(plot, QStringLiteral("background")), brush(brush) {
+        moveToLayer(layer(), true);  // below the plot area's own background
+    }
+
+  protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+        applyAntialiasingHint(painter, true, QCP::aeOther);
+    }
+    void draw(QCPPainter* painter) override {
+        const QRect area = mParentPlot->viewport();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(brush);
+        painter->drawRoundedRect(
+            QRectF(area).adjusted(kFrameInsetPx, kFrameInsetPx, -kFrameInsetPx, -kFrameInsetPx),
+            kFrameRadiusPx, kFrameRadiusPx);
+    }
+
+  private:
+    QBrush brush;
+};
+
+namespace {
+
+// A legend entry: a square marker and the series' title, both in the entry's text colour
+// (the series' colour, dimmed while the series is hidden).
+class LegendEntryItem : public QCPPlottableLegendItem {
+  public:
+    using QCPPlottableLegendItem::QCPPlottableLegendItem;
+
+  protected:
+    void draw(QCPPainter* painter) override {
+        const QColor colour = textColor();
+        const QRect marker(mRect.left(), mRect.top() + (mRect.height() - kMarkerPx) / 2, kMarkerPx,
+                           kMarkerPx);
+        painter->fillRect(marker, colour);
+        painter->setFont(font());
+        painter->setPen(colour);
+        const QRect text = mRect.adjusted(kMarkerPx + kMarkerTextGapPx, 0, 0, 0);
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                          mPlottable->name());
+    }
+    QSize minimumOuterSizeHint() const override {
+        const QFontMetrics metrics(font());
+        const QSize text = metrics.size(Qt::TextSingleLine, mPlottable->name());
+        return QSize(
+            kMarkerPx + kMarkerTextGapPx + text.width() + mMargins.left() + mMargins.right(),
+            std::max(text.height(), kMarkerPx) + mMargins.top() + mMargins.bottom());
+    }
+};
+
+QCPAxisTickerFixed* FixedTicker(QCPAxis* axis) {
+    return dynamic_cast<QCPAxisTickerFixed*>(axis->ticker().data());
+}
+
+// Puts range on axis: its ends, a tick at every step and labels with the decimals the step
+// needs.
+void ApplyRange(QCPAxis* axis, const NiceRange& range) {
+    axis->setRange(range.min, range.max);
+    if (QCPAxisTickerFixed* ticker = FixedTicker(axis)) {
+        ticker->setTickStep(range.step);
+    }
+    axis->setNumberPrecision(DecimalsFor(range.step));
+}
+
+}  // namespace
+
+ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZero)
+    : QCustomPlot(parent), look(look), leftFromZero(leftFromZero) {
+    // Every paint fills the widget with the window colour first; the chart's own background
+    // is the rounded frame inside that margin.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setBackground(palette().window());
+    setPlottingHint(QCP::phFastPolylines, true);
+    setPlottingHint(QCP::phImmediateRefresh, false);
+    setAutoAddPlottableToLegend(false);
+    setLocale(QLocale::c());  // axis labels with '.', as the plot's numbers are written
+    SetUpLayers();
+    new ChartFrame(this, look.chartBrush);
+    axisRect()->setBackground(look.plotAreaBrush);
+    plotLayout()->setMargins(
+        QMargins(kFrameInsetPx + kContentMarginPx, kFrameInsetPx + kContentMarginPx,
+                 kFrameInsetPx + kContentMarginPx, kFrameInsetPx + kContentMarginPx));
+    SetUpAxis(xAxis);
+    SetUpAxis(yAxis);
+    // Title, labels and ticks packed as the designed charts have them.
+    xAxis->setPadding(1);
+    xAxis->setLabelPadding(3);
+    yAxis->setPadding(2);
+    yAxis->setLabelPadding(6);
+    yAxis->setTickLabelPadding(0);
+    SetUpLegend();
+    ApplyRanges();
+}
+
+void ChartWidget::SetUpLayers() {
+    // Bottom to top: frame and plot-area background, grid, [legend], axes, series, the live
+    // series, [legend]. The unbuffered layers below a buffered one share one paint buffer.
+    removeLayer(layer(QStringLiteral("overlay")));
+    QCPLayer* legend = layer(QStringLiteral("legend"));
+    moveLayer(layer(QStringLiteral("axes")), layer(QStringLiteral("grid")), limAbove);
+    if (look.legendBehindSeries) {
+        moveLayer(legend, layer(QStringLiteral("grid")), limAbove);
+    }
+    addLayer(QStringLiteral("live"), layer(QStringLiteral("main")), limAbove);
+    liveLayer = layer(QStringLiteral("live"));
+    legendLayer = legend;
+    liveLayer->setMode(QCPLayer::lmBuffered);
+    legendLayer->setMode(QCPLayer::lmBuffered);
+}
+
+void ChartWidget::SetUpAxis(QCPAxis* axis) {
+    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+    axis->setTicker(ticker);
+    axis->setSubTicks(false);
+    axis->setTickLength(0, kTickLengthPx);
+    axis->setNumberFormat(QStringLiteral("f"));
+    axis->setBasePen(QPen(look.axisLineColour, 1));
+    axis->setTickPen(QPen(look.gridColour, 1));
+    axis->setTickLabelFont(look.tickLabelFont);
+    axis->setTickLabelColor(look.textColour);
+    axis->setLabelFont(look.axisTitleFont);
+    axis->setLabelColor(look.textColour);
+    axis->grid()->setPen(QPen(look.gridColour, 1));
+    axis->grid()->setZeroLinePen(Qt::NoPen);
+    axis->grid()->setSubGridVisible(false);
+}
+
+void ChartWidget::SetUpLegend() {
+    legend->setVisible(true);
+    legend->setBrush(Qt::NoBrush);
+    legend->setBorderPen(Qt::NoPen);
+    legend->setFont(look.legendFont);
+    legend->setIconSize(kMarkerPx, kMarkerPx);
+    legend->setRowSpacing(kEntrySpacingPx);
+    legend->setSelectableParts(QCPLegend::spNone);
+    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
+    axisRect()->insetLayout()->setMargins(
+        QMargins(kLegendInsetPx, kLegendInsetPx, kLegendInsetPx, kLegendInsetPx));
+}
+
+QCPGraph* ChartWidget::AddGraph(const QColor& colour, double widthPx, bool live) {
+    QCPGraph* graph = addGraph(xAxis, yAxis);
+    Register(graph, colour, widthPx, live);
+    return graph;
+}
+
+QCPCurve* ChartWidget::AddCurve(const QColor& colour, double widthPx, bool live) {
+    auto* curve = new QCPCurve(xAxis, yAxis);
+    Register(curve, colour, widthPx, live);
+    return curve;
+}
+
+void ChartWidget::Register(QCPAbstractPlottable* plottable, const QColor& colour, double widthPx,
+                           bool live) {
+    plottable->setLayer(live ? liveLayer : layer(QStringLiteral("main")));
+    plottable->setPen(DevicePen(colour, widthPx, bufferDevicePixelRatio()));
+    plottable->setBrush(Qt::NoBrush);
+    plottable->setName(QStringLiteral("Time="));
+    auto* entry = new LegendEntryItem(legend, plottable);
+    entry->setTextColor(colour);
+    entry->setFont(look.legendFont);
+    legend->addItem(entry);
+    series.push_back(Series{plottable, colour, widthPx, DataBounds{}});
+}
+
+ChartWidget::Series* ChartWidget::Find(const QCPAbstractPlottable* plottable) {
+    const auto found = std::find_if(series.begin(), series.end(), [plottable](const Series& s) {
+        return s.plottable == plottable;
+    });
+    return found == series.end() ? nullptr : &*found;
+}
+
+const ChartWidget::Series* ChartWidget::Find(const QCPAbstractPlottable* plottable) const {
+    return const_cast<ChartWidget*>(this)->Find(plottable);
+}
+
+QCPPlottableLegendItem* ChartWidget::LegendEntry(const QCPAbstractPlottable* plottable) const {
+    return legend->itemWithPlottable(plottable);
+}
+
+double ChartWidget::LineWidthPx(const QCPAbstractPlottable* plottable) const {
+    const Series* found = Find(plottable);
+    return found != nullptr ? found->widthPx : 0.0;
+}
+
+void ChartWidget::MarkLayerOf(const QCPAbstractPlottable* plottable) {
+    if (plottable->layer() == liveLayer) {
+        pending.live = true;
+    } else {
+        pending.full = true;
+    }
+}
+
+void ChartWidget::SeriesDrawn(QCPAbstractPlottable* plottable, const DataBounds& bounds,
+                              bool changed) {
+    Series* found = Find(plottable);
+    if (found == nullptr) {
+        return;
+    }
+    found->bounds = bounds;
+    // The live layer is redrawn on every draw (it is cheap, and each draw paints once); the
+    // other series' layers only when their points changed.
+    if (changed || plottable->layer() == liveLayer) {
+        MarkLayerOf(plottable);
+    }
+    Rescale();
+    PaintLater();
+    if (plottable->interface1D() != nullptr && plottable->interface1D()->dataCount() > 0) {
+        emit seriesDrawn(plottable);
+    }
+}
+
+void ChartWidget::Clear(QCPAbstractPlottable* plottable) {
+    Series* found = Find(plottable);
+    QCPPlottableInterface1D* data = plottable->interface1D();
+    if (found == nullptr || data == nullptr || data->dataCount() == 0) {
+        return;
+    }
+    if (auto* graph = qobject_cast<QCPGraph*>(plottable)) {
+        graph->data()->clear();
+    } else if (auto* curve = qobject_cast<QCPCurve*>(plottable)) {
+        curve->data()->clear();
+    }
+    found->bounds = DataBounds{};
+    MarkLayerOf(plottable);
+    Rescale();
+    PaintLater();
+}
+
+void ChartWidget::SetTitle(QCPAbstractPlottable* plottable, const QString& title) {
+    if (plottable->name() == title) {
+        return;
+    }
+    plottable->setName(title);
+    pending.legend = true;
+    pending.legendLayout = true;  // a longer or shorter title resizes the legend
+    PaintLater();
+}
+
+void ChartWidget::SetAxisTitle(Qt::Orientation orientation, const QString& title) {
+    QCPAxis* axis = orientation == Qt::Horizontal ? xAxis : yAxis;
+    if (axis->label() == title) {
+        return;
+    }
+    axis->setLabel(title);
+    pending.full = true;
+    PaintLater();
+}
+
+void ChartWidget::ToggleSeries(QCPAbstractPlottable* plottable) {
+    const Series* found = Find(plottable);
+    if (found == nullptr) {
+        return;
+    }
+    plottable->setVisible(!plottable->visible());
+    if (QCPPlottableLegendItem* entry = LegendEntry(plottable)) {
+        entry->setTextColor(WithAlpha(found->colour, plottable->visible() ? 1.0 : kHiddenAlpha));
+    }
+    Rescale();
+    pending.full = true;
+    PaintChanges();
+}
+
+void ChartWidget::Rescale() {
+    DataBounds visible;
+    for (const Series& s : series) {
+        if (s.plottable->visible()) {
+            visible.Add(s.bounds);
+        }
+    }
+    const AxisRanges ranges = AxisRangesFor(visible, leftFromZero);
+    if (ranges == appliedRanges) {
+        return;
+    }
+    appliedRanges = ranges;
+    ApplyRanges();
+    pending.full = true;
+}
+
+void ChartWidget::ApplyRanges() {
+    ApplyRange(xAxis, appliedRanges.bottom);
+    ApplyRange(yAxis, appliedRanges.left);
+    // The bottom axis' last label is centred on the plot area's right edge: leave room for
+    // the half of it that stands out.
+    const QString lastLabel =
+        locale().toString(appliedRanges.bottom.max, 'f', DecimalsFor(appliedRanges.bottom.step));
+    const int halfLabelPx = (QFontMetrics(look.tickLabelFont).horizontalAdvance(lastLabel) + 1) / 2;
+    axisRect()->setMinimumMargins(
+        QMargins(0, kPlotTopMarginPx, halfLabelPx + kPlotRightSlackPx, 0));
+}
+
+void ChartWidget::ApplyScreenRatio() {
+    const double ratio = devicePixelRatioF();
+    if (ratio == bufferDevicePixelRatio()) {
+        return;
+    }
+    setBufferDevicePixelRatio(ratio);
+    for (const Series& s : series) {
+        s.plottable->setPen(DevicePen(s.colour, s.widthPx, ratio));
+    }
+    pending.full = true;
+}
+
+void ChartWidget::PaintLater() {
+    if (paintQueued) {
+        return;
+    }
+    paintQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            paintQueued = false;
+            PaintChanges();
+        },
+        Qt::QueuedConnection);
+}
+
+void ChartWidget::PaintChanges() {
+    if (!isVisible()) {
+        return;  // showEvent brings the buffers up to date
+    }
+    const Pending todo = std::exchange(pending, Pending{});
+    if (todo.full || hasInvalidatedPaintBuffers()) {
+        replot(rpImmediateRefresh);
+        return;
+    }
+    if (!todo.live && !todo.legend) {
+        return;
+    }
+    if (todo.legendLayout) {
+        // Only the legend's place and its entries' places depend on the titles.
+        axisRect()->insetLayout()->update(QCPLayoutElement::upLayout);
+    }
+    // Each layer redraws its own buffer and asks for an update; the repaint below serves
+    // them all in one paint and leaves nothing for the queued update.
+    if (todo.live) {
+        liveLayer->replot();
+    }
+    if (todo.legend) {
+        legendLayer->replot();
+    }
+    repaint();
+}
+
+void ChartWidget::showEvent(QShowEvent* event) {
+    QCustomPlot::showEvent(event);
+    ApplyScreenRatio();
+    pending = Pending{};
+    replot(rpQueuedRefresh);
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+    QCustomPlot::resizeEvent(event);  // a full replot at the new size, painted soon
+    pending = Pending{};
+}
+
+bool ChartWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        ApplyScreenRatio();
+        PaintLater();
+    } else if (event->type() == QEvent::PaletteChange) {
+        setBackground(palette().window());
+        pending.full = true;
+        PaintLater();
+    }
+    return QCustomPlot::event(event);
+}
+
+QCPPlottableLegendItem* ChartWidget::LegendEntryAt(const QPointF& pos) const {
+    for (int i = 0; i < legend->itemCount(); ++i) {
+        auto* entry = qobject_cast<QCPPlottableLegendItem*>(legend->item(i));
+        if (entry != nullptr && entry->outerRect().contains(pos.toPoint())) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+void ChartWidget::mousePressEvent(QMouseEvent* event) {
+    // Found here rather than through QCustomPlot's click signals: on the record chart the
+    // legend lies behind the traces, which would take a click near a line.
+    pressedEntry = event->button() == Qt::LeftButton ? LegendEntryAt(event->position()) : nullptr;
+    QCustomPlot::mousePressEvent(event);
+}
+
+void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QCustomPlot::mouseReleaseEvent(event);
+    QCPPlottableLegendItem* pressed = std::exchange(pressedEntry, nullptr);
+    if (event->button() == Qt::LeftButton && pressed != nullptr &&
+        pressed == LegendEntryAt(event->position())) {
+        ToggleSeries(pressed->plottable());
+    }
+}
+
+void ClearSeries(QCPAbstractPlottable* series) {
+    if (auto* chart = qobject_cast<ChartWidget*>(series->parentPlot())) {
+        chart->Clear(series);
+    }
+}

@@ -1,0 +1,126 @@
+// A chart on QCustomPlot that repaints only what changed: the series that follows the selected
+// instant and the legend sit on buffered layers of their own, so a new instant redraws those two
+// alone; new axis ranges, a shown or hidden series, a new size or new data on the other layers
+// replot everything. Every paint is synchronous and happens once per PaintChanges().
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <vector>
+
+#include "plot/DataBounds.h"
+
+// The look of a chart: fonts, colours and the backgrounds of the chart and of its plot area.
+struct ChartLook {
+    QFont tickLabelFont;
+    QFont axisTitleFont;
+    QFont legendFont;
+    QColor textColour;
+    QColor axisLineColour;
+    QColor gridColour;
+    QBrush chartBrush;     // the rounded chart background inside the widget's margin
+    QBrush plotAreaBrush;  // the plot area behind the grid
+    bool legendBehindSeries = false;
+};
+
+class ChartWidget : public QCustomPlot {
+    Q_OBJECT
+
+  public:
+    // leftFromZero: the left axis keeps its minimum at 0 (its maximum still follows the data).
+    ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZero);
+
+    // Paints now what changed since the last paint, with one synchronous paint of the widget:
+    // the live layers alone when only they changed, a full replot otherwise. Nothing when
+    // nothing changed; a hidden chart is brought up to date when it is shown.
+    void PaintChanges();
+
+    // Removes every point of series; the legend keeps its title.
+    virtual void Clear(QCPAbstractPlottable* series);
+
+    // Sets the title of series shown in the legend (its name()).
+    void SetTitle(QCPAbstractPlottable* series, const QString& title);
+
+    // Sets the title of the bottom (Qt::Horizontal) or left (Qt::Vertical) axis.
+    void SetAxisTitle(Qt::Orientation orientation, const QString& title);
+
+    // Shows a hidden series or hides a shown one, as a click on its legend entry does; the
+    // entry stays and is dimmed while the series is hidden.
+    void ToggleSeries(QCPAbstractPlottable* series);
+
+    // The legend entry of series.
+    QCPPlottableLegendItem* LegendEntry(const QCPAbstractPlottable* series) const;
+
+    // The logical width in px a series was given; its pen carries it in device pixels.
+    double LineWidthPx(const QCPAbstractPlottable* series) const;
+
+    // The buffered layer of the series that follows the selected instant.
+    QCPLayer* LiveLayer() const { return liveLayer; }
+
+    const ChartLook& Look() const { return look; }
+
+  signals:
+    // A series got new points (a draw that leaves it with at least one point).
+    void seriesDrawn(QCPAbstractPlottable* series);
+
+  protected:
+    // Adds a series with its legend entry titled "Time=", in colour with a line widthPx wide
+    // (logical px), on the live layer or on the main layer.
+    QCPGraph* AddGraph(const QColor& colour, double widthPx, bool live);
+    QCPCurve* AddCurve(const QColor& colour, double widthPx, bool live);
+
+    // Records that series shows new points with the given bounds (changed: its points differ
+    // from before; a series on the main layer then needs a full replot). Rescales the axes.
+    void SeriesDrawn(QCPAbstractPlottable* series, const DataBounds& bounds, bool changed);
+
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    struct Series {
+        QCPAbstractPlottable* plottable;
+        QColor colour;
+        double widthPx;
+        DataBounds bounds;
+    };
+    // What a paint must bring up to date.
+    struct Pending {
+        bool full = false;
+        bool live = false;
+        bool legend = false;
+        bool legendLayout = false;
+    };
+
+    void SetUpLayers();
+    void SetUpAxis(QCPAxis* axis);
+    void SetUpLegend();
+    void Register(QCPAbstractPlottable* plottable, const QColor& colour, double widthPx, bool live);
+    Series* Find(const QCPAbstractPlottable* plottable);
+    const Series* Find(const QCPAbstractPlottable* plottable) const;
+    void MarkLayerOf(const QCPAbstractPlottable* plottable);
+    void Rescale();
+    void ApplyRanges();
+    void ApplyScreenRatio();
+    void PaintLater();
+    QCPPlottableLegendItem* LegendEntryAt(const QPointF& pos) const;
+
+    ChartLook look;
+    bool leftFromZero;
+    QCPLayer* liveLayer = nullptr;
+    QCPLayer* legendLayer = nullptr;
+    std::vector<Series> series;
+    AxisRanges appliedRanges;
+    Pending pending;
+    bool paintQueued = false;
+    QCPPlottableLegendItem* pressedEntry = nullptr;
+};
+
+// Removes every point of a series of a ChartWidget ("Clear" of the series).
+void ClearSeries(QCPAbstractPlottable* series);
