@@ -23,6 +23,7 @@
 #include "ui/CheckListBox.h"
 #include "ui/EdgeAnchors.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/InstantListModel.h"
 #include "ui/ParameterText.h"
 #include "ui/ProductInfo.h"
 #include "ui/RecordChart.h"
@@ -231,6 +232,7 @@ void TForm1::createAnimationGroup(QWidget* parent) {
 void TForm1::createTimeControls(QWidget* parent) {
     lbl4 = MakeLabel(parent, "lbl4", QStringLiteral("Total Analysis Time"), 231, 11);
     cbb2 = MakeCombo(parent, "cbb2", {}, -1, QRect(328, 8, 104, 21));
+    MakeInstantList(cbb2);
     lbl7 = MakeLabel(parent, "lbl7", QStringLiteral("Step"), 441, 11);
     trckbr1 = Named(new QSlider(Qt::Horizontal, parent), "trckbr1");
     trckbr1->setRange(1, 10);

@@ -9,6 +9,7 @@
 
 #include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
+#include "ui/InstantListModel.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -83,7 +84,7 @@ class ImportTest : public QObject {
         InjectChosenFiles(form, {quakeA});
         ClickImport(form);
         ClickRecord(form, 0);
-        form->cbb2->addItem(QStringLiteral("0.0100"));
+        InstantListOf(form->cbb2)->SetInstants(1, 0.01, form->decimalSeparator());
         form->rzstspn1->setText(QStringLiteral("CurrentWave: quake_a.txt"));
         AddPoint(form, "lnsrsSeries4", 0.5, 1.0);
         form->tmr1->start(1000);

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <memory>
 
-#include "records/NumberText.h"
 #include "support/ChartProbe.h"
 #include "support/UiTestSupport.h"
+#include "ui/InstantListModel.h"
 #include "ui/RecordChart.h"
 #include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
@@ -25,10 +25,8 @@ QString TimeTitle(const TForm1* form, const char* dotted) {
 // Fills the time list as a run does: entry j is the instant (j + 1) * timeStep.
 void FillTimeListAsARun(TForm1* form, const TimeHistory& record) {
     form->results.currentRecord = const_cast<TimeHistory*>(&record);
-    for (int j = 0; j + 1 < record.Count(); ++j) {
-        form->cbb2->addItem(QString::fromStdString(
-            FormatFixed4((j + 1) * record.GetTimeStep(), form->decimalSeparator())));
-    }
+    InstantListOf(form->cbb2)
+        ->SetInstants(record.Count() - 1, record.GetTimeStep(), form->decimalSeparator());
 }
 
 // The series holds samples 0 .. count - 1 at i * timeStep, kept by ascending x as the
@@ -202,7 +200,7 @@ class RecordPlotTest : public QObject {
         ClickRecord(form, 0);
         form->PlotRecordToInstant();  // empty time list
         QCOMPARE(PointCount(form, "lnsrsSeries2"), 0);
-        form->cbb2->addItem(QStringLiteral("0.0200"));
+        InstantListOf(form->cbb2)->SetInstants(1, 0.02, form->decimalSeparator());
         form->cbb2->setCurrentIndex(0);
         form->results.currentRecord = nullptr;  // no run since start
         form->PlotRecordToInstant();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "support/UiTestSupport.h"
+#include "ui/InstantListModel.h"
 #include "ui/Unit1.h"
 
 class WindowLifecycleTest : public QObject {
@@ -24,7 +25,7 @@ class WindowLifecycleTest : public QObject {
         ClickRecord(form, 1);
         form->results.BuildPeriodGrid(0.1, 0.5, 0.1);
         form->results.AnalyseRecord(form->records[1].get(), 0.05, form->gravity);
-        form->cbb2->addItem(QStringLiteral("0.0100"));
+        InstantListOf(form->cbb2)->SetInstants(1, 0.01, form->decimalSeparator());
         form->cbb2->setCurrentIndex(0);
         form->PlotRecordToInstant();
         return form;
