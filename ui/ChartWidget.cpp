@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -119,6 +120,7 @@ void ApplyRange(QCPAxis* axis, const NiceRange& range) {
 
 ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZero)
     : QCustomPlot(parent), look(look), leftFromZero(leftFromZero) {
+    connect(this, &QCustomPlot::afterReplot, this, [this] { LiveLayerUpToDate(); });
     // Every paint fills the widget with the window colour first; the chart's own background
     // is the rounded frame inside that margin.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -246,15 +248,17 @@ void ChartWidget::MarkLayerOf(const QCPAbstractPlottable* plottable) {
 }
 
 void ChartWidget::SeriesDrawn(QCPAbstractPlottable* plottable, const DataBounds& bounds,
-                              bool changed) {
+                              bool changed, LiveChange liveChange) {
     Series* found = Find(plottable);
     if (found == nullptr) {
         return;
     }
     found->bounds = bounds;
-    // The live layer is redrawn on every draw (it is cheap, and each draw paints once); the
-    // other series' layers only when their points changed.
-    if (changed || plottable->layer() == liveLayer) {
+    // The live layer is brought up to date on every draw (each draw paints once); the other
+    // series' layers only when their points changed.
+    if (plottable->layer() == liveLayer && liveChange == LiveChange::GrewAtEnd && !pending.live) {
+        pending.liveTail = true;
+    } else if (changed || plottable->layer() == liveLayer) {
         MarkLayerOf(plottable);
     }
     Rescale();
@@ -378,7 +382,7 @@ void ChartWidget::PaintChanges() {
         replot(rpImmediateRefresh);
         return;
     }
-    if (!todo.live && !todo.legend) {
+    if (!todo.live && !todo.liveTail && !todo.legend) {
         return;
     }
     if (todo.legendLayout) {
@@ -387,13 +391,56 @@ void ChartWidget::PaintChanges() {
     }
     // Each layer redraws its own buffer and asks for an update; the repaint below serves
     // them all in one paint and leaves nothing for the queued update.
-    if (todo.live) {
+    if (todo.live || (todo.liveTail && !DrawOnLiveBuffer())) {
         liveLayer->replot();
+    }
+    if (todo.live || todo.liveTail) {
+        LiveLayerUpToDate();
     }
     if (todo.legend) {
         legendLayer->replot();
     }
     repaint();
+}
+
+bool ChartWidget::DrawLiveTail(QCPPainter* /*painter*/) {
+    return false;
+}
+
+QCPAbstractPaintBuffer* ChartWidget::PaintBufferOf(const QCPLayer* target) const {
+    // The buffers as QCustomPlot hands them out: the first for the logical layers at the
+    // bottom, one for each buffered layer and one more for the logical layers above it.
+    int bufferIndex = 0;
+    for (int i = 0; i < layerCount(); ++i) {
+        const QCPLayer* current = layer(i);
+        if (current->mode() == QCPLayer::lmBuffered) {
+            ++bufferIndex;
+        }
+        if (current == target) {
+            return bufferIndex < mPaintBuffers.size() ? mPaintBuffers.at(bufferIndex).data()
+                                                      : nullptr;
+        }
+        if (current->mode() == QCPLayer::lmBuffered && i + 1 < layerCount() &&
+            layer(i + 1)->mode() == QCPLayer::lmLogical) {
+            ++bufferIndex;
+        }
+    }
+    return nullptr;
+}
+
+bool ChartWidget::DrawOnLiveBuffer() {
+    QCPAbstractPaintBuffer* buffer = PaintBufferOf(liveLayer);
+    if (buffer == nullptr || buffer->invalidated()) {
+        return false;
+    }
+    const std::unique_ptr<QCPPainter> painter(buffer->startPainting());
+    if (painter == nullptr || !painter->isActive()) {
+        return false;
+    }
+    const bool drawn = DrawLiveTail(painter.get());
+    painter->end();
+    buffer->donePainting();
+    return drawn;
 }
 
 void ChartWidget::showEvent(QShowEvent* event) {

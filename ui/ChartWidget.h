@@ -73,9 +73,21 @@ class ChartWidget : public QCustomPlot {
     QCPGraph* AddGraph(const QColor& colour, double widthPx, bool live);
     QCPCurve* AddCurve(const QColor& colour, double widthPx, bool live);
 
+    // How a series on the live layer changed: anyhow, or only by points added at its end
+    // (which can be drawn onto what the layer shows, see DrawLiveTail).
+    enum class LiveChange { Redraw, GrewAtEnd };
+
     // Records that series shows new points with the given bounds (changed: its points differ
     // from before; a series on the main layer then needs a full replot). Rescales the axes.
-    void SeriesDrawn(QCPAbstractPlottable* series, const DataBounds& bounds, bool changed);
+    void SeriesDrawn(QCPAbstractPlottable* series, const DataBounds& bounds, bool changed,
+                     LiveChange liveChange = LiveChange::Redraw);
+
+    // Draws onto the live layer's buffer, as it stands, what its series gained at their ends
+    // since the buffer was last brought up to date; painter is set up for the buffer in plot
+    // coordinates. Returns false, having drawn nothing, when redrawing the layer is better.
+    virtual bool DrawLiveTail(QCPPainter* painter);
+    // The live layer's buffer now shows its series as they are.
+    virtual void LiveLayerUpToDate() {}
 
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -94,6 +106,7 @@ class ChartWidget : public QCustomPlot {
     struct Pending {
         bool full = false;
         bool live = false;
+        bool liveTail = false;  // the live series only grew at their ends
         bool legend = false;
         bool legendLayout = false;
     };
@@ -110,6 +123,8 @@ class ChartWidget : public QCustomPlot {
     void ApplyScreenRatio();
     void PaintLater();
     QCPPlottableLegendItem* LegendEntryAt(const QPointF& pos) const;
+    QCPAbstractPaintBuffer* PaintBufferOf(const QCPLayer* layer) const;
+    bool DrawOnLiveBuffer();
 
     ChartLook look;
     bool leftFromZero;

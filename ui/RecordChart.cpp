@@ -91,12 +91,49 @@ bool RecordChart::GrowOrShrinkTrace(std::span<const double> accG, double timeSte
 void RecordChart::ShowTrace(std::span<const double> accG, double timeStepS,
                             std::size_t sampleCount) {
     sampleCount = std::min(sampleCount, accG.size());
-    if (!GrowOrShrinkTrace(accG, timeStepS, sampleCount)) {
+    const std::size_t shownBefore = source.shown;
+    const bool kept = GrowOrShrinkTrace(accG, timeStepS, sampleCount);
+    if (!kept) {
         trace->data()->set(SamplePoints(accG, timeStepS, 0, sampleCount), true);
         traceBounds = SampleBounds(accG.first(sampleCount), timeStepS);
     }
     source = TraceSource{accG.data(), accG.size(), timeStepS, sampleCount};
-    SeriesDrawn(trace, traceBounds, true);
+    const bool grew = kept && sampleCount >= shownBefore;
+    SeriesDrawn(trace, traceBounds, true, grew ? LiveChange::GrewAtEnd : LiveChange::Redraw);
+}
+
+bool RecordChart::DrawLiveTail(QCPPainter* painter) {
+    if (!trace->realVisibility()) {
+        return true;  // a hidden trace has nothing on the buffer
+    }
+    const QSharedPointer<QCPGraphDataContainer> data = trace->data();
+    const int first = std::max(tracePointsDrawn - 1, 0);
+    // Beyond a few points per pixel column the adaptive sampling of a full drawing is cheaper.
+    const int limit = 2 * std::max(axisRect()->width(), 1);
+    if (data->isEmpty() || data->size() < tracePointsDrawn || data->size() - first > limit) {
+        return false;
+    }
+    // Set up as QCPLayer sets up the drawing of each of its children (clipped to the axis
+    // rect), and with the pen as the graph draws its lines (a 1.0 pen as a cosmetic line).
+    painter->setClipRect(axisRect()->rect().translated(0, -1));
+    painter->setAntialiasing(trace->antialiased());
+    QPen pen = trace->pen();
+    if (qFuzzyCompare(pen.widthF(), 1.0)) {
+        pen.setWidth(0);
+    }
+    painter->setPen(pen);
+    auto it = data->constBegin() + first;
+    QPointF previous(xAxis->coordToPixel(it->key), yAxis->coordToPixel(it->value));
+    for (++it; it != data->constEnd(); ++it) {
+        const QPointF point(xAxis->coordToPixel(it->key), yAxis->coordToPixel(it->value));
+        painter->drawLine(previous, point);
+        previous = point;
+    }
+    return true;
+}
+
+void RecordChart::LiveLayerUpToDate() {
+    tracePointsDrawn = trace->data()->size();
 }
 
 void RecordChart::Clear(QCPAbstractPlottable* series) {

@@ -27,6 +27,12 @@ class RecordChart : public ChartWidget {
 
     void Clear(QCPAbstractPlottable* series) override;
 
+  protected:
+    // Draws the trace's segments added since the live layer was last drawn, when they are few
+    // (a playback step adds one): the same line segments a full drawing of the trace makes.
+    bool DrawLiveTail(QCPPainter* painter) override;
+    void LiveLayerUpToDate() override;
+
   private:
     // The samples the trace shows: samples 0 .. shown - 1 of the record at [data, data + size).
     struct TraceSource {
@@ -42,4 +48,5 @@ class RecordChart : public ChartWidget {
     QCPGraph* trace;
     TraceSource source;
     DataBounds traceBounds;
+    int tracePointsDrawn = 0;  // trace points the live layer's buffer shows
 };

@@ -1,6 +1,7 @@
 // The record plot: the highlighted record at i * timeStep, its "Time=" titles, the red
 // trace up to the selected instant, degenerate time steps and the axes' ranges.
 #include <QComboBox>
+#include <QImage>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <cmath>
@@ -40,6 +41,11 @@ void VerifyPointsAtSampleTimes(const TForm1* form, const char* name, const TimeH
         QCOMPARE(points[k].x(), i * record.GetTimeStep());
         QCOMPARE(points[k].y(), record.GetAcc()[static_cast<std::size_t>(i)]);
     }
+}
+
+// A pixel of the red trace (antialiased edges aside).
+bool IsRed(const QColor& colour) {
+    return colour.red() > 200 && colour.green() < 80 && colour.blue() < 80;
 }
 
 // The range and tick step of a chart axis.
@@ -193,6 +199,42 @@ class RecordPlotTest : public QObject {
         form->cbb2->setCurrentIndex(5);
         form->PlotRecordToInstant();
         VerifyPointsAtSampleTimes(form, "lnsrsSeries2", record, 7);
+    }
+
+    // Playback draws only the segments a step adds onto the trace's layer; the chart must look
+    // as the trace drawn whole does (a slow record: one segment per sample, no sampling).
+    void traceDrawnStepByStepLooksAsDrawnWhole() {
+        std::vector<double> accG;
+        for (int i = 0; i < 200; ++i)
+            accG.push_back(0.4 * std::sin(0.05 * i) + 0.1 * std::sin(0.31 * i));
+        Import({WriteFile(folder, "r.txt", RecordText(accG, 0.05))});
+        ClickRecord(form, 0);
+        FillTimeListAsARun(form, *form->records[0]);
+        for (int j = 0; j < 150; ++j) {
+            form->cbb2->setCurrentIndex(j);
+            form->PlotRecordToInstant();
+        }
+        const QImage stepped = form->cht1->grab().toImage();
+        form->cht1->replot(QCustomPlot::rpImmediateRefresh);
+        const QImage whole = form->cht1->grab().toImage();
+        QCOMPARE(stepped.size(), whole.size());
+        int differing = 0;
+        for (int y = 0; y < whole.height(); ++y) {
+            for (int x = 0; x < whole.width(); ++x) {
+                const QColor a = stepped.pixelColor(x, y), b = whole.pixelColor(x, y);
+                if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                        std::abs(a.blue() - b.blue()) >
+                    60)
+                    ++differing;
+            }
+        }
+        QVERIFY2(differing < 20, qPrintable(QString::number(differing)));
+        // And the red trace is there: red pixels where the analysed part of the record lies.
+        int red = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                red += IsRed(whole.pixelColor(x, y)) ? 1 : 0;
+        QVERIFY(red > 100);
     }
 
     void redTraceNeedsAnInstantAndAnAnalysedRecord() {
