@@ -3,8 +3,28 @@
 
 #include <QComboBox>
 #include <QListView>
+#include <QProxyStyle>
 
 #include "records/NumberText.h"
+
+namespace {
+
+// The application's style, except that a combo box opens as a list below it rather than as a
+// menu over it. Opening as a menu (Fusion's way) measures the text of every item first, a
+// second per 200,000 instants; the list below the box, as the designed window has it, lays
+// out only the items it shows.
+class ListBelowStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
 
 InstantListModel::InstantListModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -46,11 +66,15 @@ bool InstantListModel::removeRows(int row, int count, const QModelIndex& parent)
 }
 
 InstantListModel* MakeInstantList(QComboBox* combo) {
+    auto* style = new ListBelowStyle;  // on the application's style, which it does not own
+    style->setParent(combo);
+    combo->setStyle(style);
+    // A new view takes its scroll bar and scroll arrows from the style now in force.
+    auto* view = new QListView(combo);
+    view->setUniformItemSizes(true);
+    combo->setView(view);
     auto* model = new InstantListModel(combo);
     combo->setModel(model);
-    if (auto* view = qobject_cast<QListView*>(combo->view())) {
-        view->setUniformItemSizes(true);
-    }
     return model;
 }
 

@@ -29,8 +29,8 @@ class InstantListModel : public QAbstractListModel {
     char decimalSeparator = '.';
 };
 
-// Gives combo a new InstantListModel, owned by combo, and a drop-down view with uniform item
-// sizes (so opening it lays out no item text). Returns the model.
+// Gives combo a new InstantListModel, owned by combo, and a drop-down list below the box with
+// uniform item sizes (so opening it measures no item text but the first). Returns the model.
 InstantListModel* MakeInstantList(QComboBox* combo);
 
 // The InstantListModel of combo, nullptr when it has another model.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListView>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QtTest>
 #include <memory>
 
@@ -93,6 +94,30 @@ class InstantListTest : public QObject {
         QCOMPARE(combo.count(), 0);
         QCOMPARE(combo.currentIndex(), -1);
         QVERIFY(!model->removeRows(0, 0));
+    }
+
+    // Opening 200,000 instants: a list below the box with a scroll bar, only as many rows
+    // high as the list shows (a menu over the box would measure every item first).
+    void opensAsAListBelowTheBox() {
+        QComboBox combo;
+        InstantListModel* model = MakeInstantList(&combo);
+        model->SetInstants(200'000, 0.01, '.');
+        combo.setCurrentIndex(150'000);
+        combo.resize(104, 21);
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&combo));
+        QStyleOptionComboBox option;
+        option.initFrom(&combo);
+        QCOMPARE(combo.style()->styleHint(QStyle::SH_ComboBox_Popup, &option, &combo), 0);
+        combo.showPopup();
+        QAbstractItemView* view = combo.view();
+        QTRY_VERIFY(view->isVisible());
+        const int rowPx = view->sizeHintForRow(0);
+        QVERIFY(view->height() <= (combo.maxVisibleItems() + 1) * rowPx);
+        QVERIFY(view->window()->geometry().top() >= combo.mapToGlobal(QPoint(0, 0)).y());
+        QVERIFY(view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+        QCOMPARE(view->currentIndex().row(), 150'000);
+        combo.hidePopup();
     }
 
     // In the window: selection from code runs no handler, the user's choice does.
