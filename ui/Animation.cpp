@@ -38,7 +38,8 @@ void TForm1::trckbr1Change() {
     }
     cbb2->setCurrentIndex(trckbr1->value());  // no activated signal: cbb2Change does not run
     // No separate clear of the red trace and the two spectra: both redraws below replace
-    // their series' points whole, which ends in the same state with one repaint less.
+    // their series' points (the red trace by the samples between the two instants), which
+    // ends in the same state without a paint of the empty series in between.
     PlotRecordToInstant();
     RefreshSpectrumPlot();
 }

@@ -9,22 +9,19 @@
 #include <memory>
 #include <utility>
 
+#include "ui/ChartDecorations.h"
+
 namespace {
 
 // Opacity of a hidden series' legend entry (marker and title).
 constexpr double kHiddenAlpha = 0.3;
-// The chart's rounded background lies this far inside the widget, with this corner radius.
-constexpr int kFrameInsetPx = 9;
-constexpr double kFrameRadiusPx = 5.0;
 // Room between the rounded background and the axes' titles, above the plot area, and right
 // of the half of the bottom axis' last tick label that stands out of the plot area.
 constexpr int kContentMarginPx = 4;
 constexpr int kPlotTopMarginPx = 8;
 constexpr int kPlotRightSlackPx = 3;
-// Legend: square markers, the gap to the title, the space between entries and the distance
-// of the legend from the plot area's top-right corner.
-constexpr int kMarkerPx = 8;
-constexpr int kMarkerTextGapPx = 6;
+// Legend: the space between entries and the distance of the legend from the plot area's
+// top-right corner.
 constexpr int kEntrySpacingPx = 7;
 constexpr int kLegendInsetPx = 12;
 constexpr int kTickLengthPx = 5;
@@ -44,63 +41,6 @@ QPen DevicePen(const QColor& colour, double widthPx, double ratio) {
     pen.setCosmetic(true);
     return pen;
 }
-
-}  // namespace
-
-// The chart's rounded background inside the widget's margin (which shows the window colour,
-// filled by the widget), drawn first on the bottom layer.
-class ChartFrame : public QCPLayerable {
-  public:
-    ChartFrame(QCustomPlot* plot, const QBrush& brush)
-        : QCPLayerable(plot, QStringLiteral("background")), brush(brush) {
-        moveToLayer(layer(), true);  // below the plot area's own background
-    }
-
-  protected:
-    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
-        applyAntialiasingHint(painter, true, QCP::aeOther);
-    }
-    void draw(QCPPainter* painter) override {
-        const QRect area = mParentPlot->viewport();
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(brush);
-        painter->drawRoundedRect(
-            QRectF(area).adjusted(kFrameInsetPx, kFrameInsetPx, -kFrameInsetPx, -kFrameInsetPx),
-            kFrameRadiusPx, kFrameRadiusPx);
-    }
-
-  private:
-    QBrush brush;
-};
-
-namespace {
-
-// A legend entry: a square marker and the series' title, both in the entry's text colour
-// (the series' colour, dimmed while the series is hidden).
-class LegendEntryItem : public QCPPlottableLegendItem {
-  public:
-    using QCPPlottableLegendItem::QCPPlottableLegendItem;
-
-  protected:
-    void draw(QCPPainter* painter) override {
-        const QColor colour = textColor();
-        const QRect marker(mRect.left(), mRect.top() + (mRect.height() - kMarkerPx) / 2, kMarkerPx,
-                           kMarkerPx);
-        painter->fillRect(marker, colour);
-        painter->setFont(font());
-        painter->setPen(colour);
-        const QRect text = mRect.adjusted(kMarkerPx + kMarkerTextGapPx, 0, 0, 0);
-        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-                          mPlottable->name());
-    }
-    QSize minimumOuterSizeHint() const override {
-        const QFontMetrics metrics(font());
-        const QSize text = metrics.size(Qt::TextSingleLine, mPlottable->name());
-        return QSize(
-            kMarkerPx + kMarkerTextGapPx + text.width() + mMargins.left() + mMargins.right(),
-            std::max(text.height(), kMarkerPx) + mMargins.top() + mMargins.bottom());
-    }
-};
 
 QCPAxisTickerFixed* FixedTicker(QCPAxis* axis) {
     return dynamic_cast<QCPAxisTickerFixed*>(axis->ticker().data());
@@ -128,13 +68,13 @@ ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZe
     setPlottingHint(QCP::phFastPolylines, true);
     setPlottingHint(QCP::phImmediateRefresh, false);
     setAutoAddPlottableToLegend(false);
-    setLocale(QLocale::c());  // axis labels with '.', as the plot's numbers are written
+    setLocale(QLocale::c());  // axis labels with '.' in every locale, as they always were
     SetUpLayers();
     new ChartFrame(this, look.chartBrush);
     axisRect()->setBackground(look.plotAreaBrush);
     plotLayout()->setMargins(
-        QMargins(kFrameInsetPx + kContentMarginPx, kFrameInsetPx + kContentMarginPx,
-                 kFrameInsetPx + kContentMarginPx, kFrameInsetPx + kContentMarginPx));
+        QMargins(kChartFrameInsetPx + kContentMarginPx, kChartFrameInsetPx + kContentMarginPx,
+                 kChartFrameInsetPx + kContentMarginPx, kChartFrameInsetPx + kContentMarginPx));
     SetUpAxis(xAxis);
     SetUpAxis(yAxis);
     // Title, labels and ticks packed as the designed charts have them.
@@ -186,7 +126,7 @@ void ChartWidget::SetUpLegend() {
     legend->setBrush(Qt::NoBrush);
     legend->setBorderPen(Qt::NoPen);
     legend->setFont(look.legendFont);
-    legend->setIconSize(kMarkerPx, kMarkerPx);
+    legend->setIconSize(kLegendMarkerPx, kLegendMarkerPx);
     legend->setRowSpacing(kEntrySpacingPx);
     legend->setSelectableParts(QCPLegend::spNone);
     axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
@@ -408,24 +348,29 @@ bool ChartWidget::DrawLiveTail(QCPPainter* /*painter*/) {
 }
 
 QCPAbstractPaintBuffer* ChartWidget::PaintBufferOf(const QCPLayer* target) const {
-    // The buffers as QCustomPlot hands them out: the first for the logical layers at the
-    // bottom, one for each buffered layer and one more for the logical layers above it.
+    // The buffers in the order QCustomPlot 2.1 hands them out (setupPaintBuffers): the first
+    // for the logical layers at the bottom, one for each buffered layer and one more for the
+    // logical layers above it. When the count does not come out as the plot's own, the order
+    // is not known and nothing is drawn into a buffer directly.
     int bufferIndex = 0;
+    int targetIndex = -1;
     for (int i = 0; i < layerCount(); ++i) {
         const QCPLayer* current = layer(i);
         if (current->mode() == QCPLayer::lmBuffered) {
             ++bufferIndex;
         }
         if (current == target) {
-            return bufferIndex < mPaintBuffers.size() ? mPaintBuffers.at(bufferIndex).data()
-                                                      : nullptr;
+            targetIndex = bufferIndex;
         }
         if (current->mode() == QCPLayer::lmBuffered && i + 1 < layerCount() &&
             layer(i + 1)->mode() == QCPLayer::lmLogical) {
             ++bufferIndex;
         }
     }
-    return nullptr;
+    if (targetIndex < 0 || bufferIndex + 1 != mPaintBuffers.size()) {
+        return nullptr;
+    }
+    return mPaintBuffers.at(targetIndex).data();
 }
 
 bool ChartWidget::DrawOnLiveBuffer() {
