@@ -1,19 +1,23 @@
-// One instant of playback: the series updates of both charts and a repaint of both, for a
-// record analysed with the default grid, rendered on the offscreen platform.
+// Playback: one instant near the end of a long record (the track bar set, both charts painted),
+// forward as playback goes and back and forth as a user scrubs, and the pace the window's own
+// timer reaches at speed 10; rendered on the offscreen platform.
+// Each instant's time is taken separately, in wall-clock and in thread CPU time (the machine
+// may be shared), and reported as min, median and max.
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
-#include <QListWidget>
+#include <QEventLoop>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <cstdio>
 #include <memory>
+#include <vector>
 
-#include "ui/ErrorDisplay.h"
+#include "WindowBench.h"
 #include "ui/RecordChart.h"
 #include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
@@ -36,92 +40,112 @@ class PaintCounter : public QObject {
     }
 };
 
-// A record file of sampleCount samples (g) at 0.01 s: two sines under an envelope.
-QString WriteRecord(const QTemporaryDir& folder, int sampleCount) {
-    const QString path = folder.filePath(QStringLiteral("bench.txt"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qFatal("cannot write %s", qUtf8Printable(path));
-    }
-    file.write("time acc\n");
-    const double durationS = (sampleCount - 1) * kTimeStepS;
-    for (int i = 0; i < sampleCount; ++i) {
-        const double t = i * kTimeStepS;
-        const double accG =
-            std::min(1.0, t / (0.2 * durationS)) * std::exp(-2 * t / durationS) *
-            (0.2 * std::sin(2 * M_PI * t / 0.35) + 0.1 * std::sin(2 * M_PI * t / 1.3));
-        file.write(QByteArray::number(t, 'g', 10) + ' ' + QByteArray::number(accG, 'g', 10) + '\n');
-    }
-    return path;
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
-// The window after import, highlight and a run with the default parameters.
-std::unique_ptr<TForm1> AnalysedWindow(const QTemporaryDir& folder, int sampleCount) {
-    auto form = std::make_unique<TForm1>();
-    const QString path = WriteRecord(folder, sampleCount);
-    form->chooseFiles = [path] { return QStringList{path}; };
-    form->resize(1041, 733);
-    form->show();
-    form->btn1Click();
-    form->lst1->setCurrentRow(0);
-    form->lst1Click();
-    form->btn3Click();
-    QCoreApplication::processEvents();
-    return form;
-}
-
-// Processes events until both chart views have painted once more (bounded).
-void RepaintCharts(PaintCounter& counter) {
-    const int target = counter.paints + 2;
-    for (int round = 0; round < 20 && counter.paints < target; ++round) {
-        QCoreApplication::processEvents();
-    }
-}
-
-void BM_PlaybackInstant(benchmark::State& state) {
+// One instant near the end: the track bar moved by one position as a playback tick moves it
+// (forward through the last instants, back to their start outside the timing), or, with
+// alternate set, back and forth between two neighbouring instants as a user scrubbing does.
+void MeasureInstants(benchmark::State& state, bool alternate) {
     const int sampleCount = static_cast<int>(state.range(0));
     QTemporaryDir folder;
-    std::unique_ptr<TForm1> form = AnalysedWindow(folder, sampleCount);
+    std::unique_ptr<TForm1> form =
+        AnalysedWindow(WriteBenchRecord(folder, sampleCount, kTimeStepS));
     PaintCounter counter;
     form->cht1->installEventFilter(&counter);
     form->cht2->installEventFilter(&counter);
+    int fullReplots = 0;
+    for (QCustomPlot* chart :
+         {static_cast<QCustomPlot*>(form->cht1), static_cast<QCustomPlot*>(form->cht2)}) {
+        QObject::connect(chart, &QCustomPlot::afterReplot, [&fullReplots] { ++fullReplots; });
+    }
     const int last = form->trckbr1->maximum();
-    double updateS = 0, paintS = 0;
+    const int first = std::max(0, last - 1000);
+    form->trckbr1->setValue(first);
+    SettleEvents();
+    std::vector<double> wallMs, cpuMs;
     int step = 0;
+    int measured = 0;
+    const int paintsBefore = counter.paints;
     for (auto _ : state) {
+        const int next = alternate ? last - 1 - (step++ % 2) : form->trckbr1->value() + 1;
         using Clock = std::chrono::steady_clock;
         const auto start = Clock::now();
-        // Two instants near the end, alternately, so that every iteration moves the instant.
-        form->trckbr1->setValue(last - 1 - (step++ % 2));
-        const auto updated = Clock::now();
-        RepaintCharts(counter);
-        const auto painted = Clock::now();
-        updateS += std::chrono::duration<double>(updated - start).count();
-        paintS += std::chrono::duration<double>(painted - updated).count();
+        const double cpuStart = ThreadCpuSeconds();
+        form->trckbr1->setValue(next);  // both charts paint inside, synchronously
+        cpuMs.push_back(1e3 * (ThreadCpuSeconds() - cpuStart));
+        wallMs.push_back(1e3 * std::chrono::duration<double>(Clock::now() - start).count());
+        ++measured;
+        state.PauseTiming();
+        QCoreApplication::processEvents();  // whatever the instant left queued, untimed
+        if (!alternate && form->trckbr1->value() == last) {
+            const int paints = counter.paints;
+            const int replots = fullReplots;
+            form->trckbr1->setValue(first);
+            SettleEvents();
+            counter.paints = paints;  // the jump back is not a measured instant
+            fullReplots = replots;
+        }
+        state.ResumeTiming();
     }
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["update_ms"] = 1e3 * updateS / iterations;
-    state.counters["repaint_ms"] = 1e3 * paintS / iterations;
-    state.counters["paints_per_instant"] = counter.paints / iterations;
+    SetSpreadCounters(state, wallMs, "ms");
+    SetSpreadCounters(state, cpuMs, "cpu_ms");
+    state.counters["paints_per_instant"] = (counter.paints - paintsBefore) / double(measured);
+    state.counters["full_replots_per_instant"] = fullReplots / double(measured);
     state.counters["red_points"] = static_cast<double>(form->lnsrsSeries2->dataCount());
 }
 
-BENCHMARK(BM_PlaybackInstant)->Arg(4000)->Arg(20000)->Arg(60000)->Unit(benchmark::kMillisecond);
+void BM_PlaybackInstant(benchmark::State& state) {
+    MeasureInstants(state, false);
+}
+
+void BM_ScrubInstant(benchmark::State& state) {
+    MeasureInstants(state, true);
+}
+
+BENCHMARK(BM_PlaybackInstant)
+    ->Arg(4000)
+    ->Arg(20000)
+    ->Arg(60000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+BENCHMARK(BM_ScrubInstant)->Arg(60000)->Arg(200000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The window's own timer at speed 10 (1 ms, one instant a tick) for two seconds from the
+// middle of the record: instants shown per second, as the user gets them.
+void BM_TimerPlayback(benchmark::State& state) {
+    const int sampleCount = static_cast<int>(state.range(0));
+    QTemporaryDir folder;
+    std::unique_ptr<TForm1> form =
+        AnalysedWindow(WriteBenchRecord(folder, sampleCount, kTimeStepS));
+    form->SetAnimationSpeed(10);
+    int shown = 0;
+    QObject::connect(form->trckbr1, &QSlider::valueChanged, [&shown] { ++shown; });
+    constexpr int kWindowMs = 2000;
+    std::vector<double> rates;
+    for (auto _ : state) {
+        form->trckbr1->setValue(form->trckbr1->maximum() / 2);
+        SettleEvents();
+        shown = 0;
+        QEventLoop loop;
+        QTimer::singleShot(kWindowMs, &loop, &QEventLoop::quit);
+        form->btn6Click();
+        loop.exec();
+        form->btn7Click();
+        rates.push_back(shown * 1000.0 / kWindowMs);
+    }
+    SetSpreadCounters(state, rates, "instants_per_s");
+}
+
+BENCHMARK(BM_TimerPlayback)->Arg(60000)->Iterations(5)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    // No modal box may wait for an answer in a benchmark: print instead.
-    SetErrorDisplayHandler(
-        [](const QString& text) { std::fprintf(stderr, "%s\n", qUtf8Printable(text)); });
-    SetMessageHandler(
-        [](const QString& text) { std::fprintf(stderr, "%s\n", qUtf8Printable(text)); });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
