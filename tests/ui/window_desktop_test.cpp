@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -97,11 +98,16 @@ class WindowDesktopTest : public QObject {
         TForm1* form = MakeShownWindow();
         form->dlgOpen1->setDirectory(folder.path());
         std::unique_ptr<QFileDialog> dialog = form->NewOpenDialog();
+        // Whatever happens below, the modal dialog ends instead of blocking the test.
+        QTimer::singleShot(60000, dialog.get(), &QDialog::reject);
         QTimer::singleShot(0, dialog.get(), [&dialog] {
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name != nullptr);
+            auto* files = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            QVERIFY(name != nullptr && files != nullptr);
+            // The dialog lists its folder on a thread of its own; completion needs the list.
+            QTRY_VERIFY_WITH_TIMEOUT(files->model()->rowCount(files->rootIndex()) > 0, 30000);
             QTest::keyClicks(name, QStringLiteral("typed_"));
-            QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);  // the completion popup
+            QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() != nullptr, 20000);
             QTest::keyClicks(name, QStringLiteral("name.txt"));
             QTest::keyClick(name, Qt::Key_Return);
         });
