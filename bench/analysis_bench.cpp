@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/MinMax.h"
 #include "engine/FastPath.h"
 #include "engine/KernelChoice.h"
 #include "engine/ResultStore.h"
@@ -64,21 +65,14 @@ DOUBLEVECTOR DefaultGrid() {
     return store.periodGrid;
 }
 
-double Minimum(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Maximum(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
 void Repeated(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->MinTime(0.3)
         ->Repetitions(10)
         ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", Minimum)
-        ->ComputeStatistics("max", Maximum);
+        ->ComputeStatistics("min", MinimumOf)
+        ->ComputeStatistics("max", MaximumOf);
 }
 
 void SetCounters(benchmark::State& state, const DOUBLEVECTOR& grid, const TimeHistory& record) {
@@ -193,8 +187,8 @@ BENCHMARK(BM_ReferencePerPeriod)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true)
-    ->ComputeStatistics("min", Minimum)
-    ->ComputeStatistics("max", Maximum);
+    ->ComputeStatistics("min", MinimumOf)
+    ->ComputeStatistics("max", MaximumOf);
 
 }  // namespace
 

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/MinMax.h"
+
 namespace {
 
 std::string recordsDir = ORVANTA_SHARED_RECORDS;
@@ -110,21 +112,14 @@ void BM_BatchProcess(benchmark::State& state, const std::string& record) {
     }
 }
 
-double Minimum(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Maximum(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
 void Repeated(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(10)
         ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", Minimum)
-        ->ComputeStatistics("max", Maximum);
+        ->ComputeStatistics("min", MinimumOf)
+        ->ComputeStatistics("max", MaximumOf);
 }
 
 BENCHMARK_CAPTURE(BM_BatchProcess, synthetic_8000, std::string("synthetic_8000"))->Apply(Repeated);

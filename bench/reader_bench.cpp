@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/MinMax.h"
 #include "records/RecordReader.h"
 #include "support/ReferenceReader.h"
 
@@ -152,19 +153,12 @@ void BM_TwoColumn1MReferenceReader(benchmark::State& state) {
                       });
 }
 
-double Minimum(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Maximum(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
-#define ORVANTA_READER_BENCHMARK(name)      \
-    BENCHMARK(name)                         \
-        ->Unit(benchmark::kMillisecond)     \
-        ->Repetitions(10)                   \
-        ->ComputeStatistics("min", Minimum) \
-        ->ComputeStatistics("max", Maximum) \
+#define ORVANTA_READER_BENCHMARK(name)        \
+    BENCHMARK(name)                           \
+        ->Unit(benchmark::kMillisecond)       \
+        ->Repetitions(10)                     \
+        ->ComputeStatistics("min", MinimumOf) \
+        ->ComputeStatistics("max", MaximumOf) \
         ->ReportAggregatesOnly(true)
 
 ORVANTA_READER_BENCHMARK(BM_TwoColumn1M);
