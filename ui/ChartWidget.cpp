@@ -25,6 +25,8 @@ constexpr int kPlotRightSlackPx = 3;
 constexpr int kEntrySpacingPx = 7;
 constexpr int kLegendInsetPx = 12;
 constexpr int kTickLengthPx = 5;
+// A press and release this close (px, Manhattan) is a click, not a drag.
+constexpr int kClickSlopPx = 4;
 
 QColor WithAlpha(QColor colour, double alpha) {
     colour.setAlphaF(alpha);
@@ -422,10 +424,21 @@ QCPPlottableLegendItem* ChartWidget::LegendEntryAt(const QPointF& pos) const {
     return nullptr;
 }
 
+void ChartWidget::SetAxisWord(Qt::Orientation orientation, const QString& word) {
+    (orientation == Qt::Horizontal ? bottomWord : leftWord) = word;
+}
+
+QString ChartWidget::AxisWord(Qt::Orientation orientation) const {
+    return orientation == Qt::Horizontal ? bottomWord : leftWord;
+}
+
 void ChartWidget::mousePressEvent(QMouseEvent* event) {
     // Found here rather than through QCustomPlot's click signals: on the record chart the
     // legend lies behind the traces, which would take a click near a line.
-    pressedEntry = event->button() == Qt::LeftButton ? LegendEntryAt(event->position()) : nullptr;
+    const bool left = event->button() == Qt::LeftButton;
+    pressedEntry = left ? LegendEntryAt(event->position()) : nullptr;
+    pressedAt = left && pressedEntry == nullptr ? std::optional<QPointF>(event->position())
+                                                : std::nullopt;
     QCustomPlot::mousePressEvent(event);
 }
 
@@ -435,6 +448,11 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && pressed != nullptr &&
         pressed == LegendEntryAt(event->position())) {
         ToggleSeries(pressed->plottable());
+    }
+    const std::optional<QPointF> pressedPos = std::exchange(pressedAt, std::nullopt);
+    if (event->button() == Qt::LeftButton && pressedPos &&
+        (event->position() - *pressedPos).manhattanLength() <= kClickSlopPx) {
+        emit plotClicked(event->position());
     }
 }
 

@@ -9,7 +9,10 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QMenu>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "plot/DataBounds.h"
@@ -25,6 +28,13 @@ struct ChartLook {
     QBrush chartBrush;     // the rounded chart background inside the widget's margin
     QBrush plotAreaBrush;  // the plot area behind the grid
     bool legendBehindSeries = false;
+};
+
+// What the read-out shows for the pointer: the data point the tracer marks (plot coordinates)
+// and the label's text, one line per '\n'.
+struct ChartReadout {
+    QPointF point;
+    QString text;
 };
 
 class ChartWidget : public QCustomPlot {
@@ -63,7 +73,26 @@ class ChartWidget : public QCustomPlot {
 
     const ChartLook& Look() const { return look; }
 
+    // Filled by whoever shows data in the chart (the main window, the inspector); an unset
+    // function, or an empty answer, shows or copies nothing.
+    // The read-out for the pointer at pixelPos (widget pixels): asked when the pointer moves
+    // and when the live series change under a still pointer.
+    std::function<std::optional<ChartReadout>(QPointF pixelPos)> readoutAt;
+    // "Copy data": tab-separated text with a header block, ready for a spreadsheet.
+    std::function<QString()> dataText;
+    // Entries of this chart's own for its context menu, opened at pixelPos (widget pixels).
+    std::function<void(QMenu& menu, QPointF pixelPos)> addMenuEntries;
+
+    // The word the logarithmic-axis toggles use for an axis ("time", "period", "frequency",
+    // "displacement" for the bottom axis; "value" for the left one).
+    void SetAxisWord(Qt::Orientation orientation, const QString& word);
+    QString AxisWord(Qt::Orientation orientation) const;
+
   signals:
+    // A left click on the plot that neither dragged nor toggled a legend entry, at pixelPos
+    // (widget pixels).
+    void plotClicked(QPointF pixelPos);
+
     // A series got new points (a draw that leaves it with at least one point).
     void seriesDrawn(QCPAbstractPlottable* series);
 
@@ -135,6 +164,9 @@ class ChartWidget : public QCustomPlot {
     Pending pending;
     bool paintQueued = false;
     QCPPlottableLegendItem* pressedEntry = nullptr;
+    std::optional<QPointF> pressedAt;  // where a left press that may become a click began
+    QString bottomWord = QStringLiteral("time");
+    QString leftWord = QStringLiteral("value");
 };
 
 // Removes every point of a series of a ChartWidget ("Clear" of the series).
