@@ -73,22 +73,6 @@ CopiedTable ParseCopy(const QString& text, const QString& firstColumn) {
     return table;
 }
 
-void TriggerMenuEntry(ChartWidget* chart, const QString& text) {
-    bool found = false;
-    chart->showMenu = [&](QMenu& menu, QPoint) {
-        for (QAction* action : menu.actions()) {
-            if (action->text() == text && action->isEnabled()) {
-                found = true;
-                action->trigger();
-            }
-        }
-    };
-    const QPoint at = chart->axisRect()->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart->mapToGlobal(at));
-    QApplication::sendEvent(chart, &event);
-    QVERIFY2(found, qPrintable(text));
-}
-
 // The numbers in a read-out line "name: number unit".
 double NumberIn(const QString& line) {
     return line.section(QLatin1Char(':'), 1).trimmed().section(QLatin1Char(' '), 0, 0).toDouble();
@@ -213,6 +197,11 @@ class ChartDataTest : public QObject {
         for (int i = 0; i < kSamples; ++i) {
             QCOMPARE(copied.rows[i], (QList<double>{i * kTimeStepS, stored[i]}));
         }
+        // Ctrl+C elsewhere in the window copies the chart under the pointer.
+        w.form->trckbr1->setFocus();
+        QTest::mouseMove(w.form->cht2, w.form->cht2->axisRect()->rect().center());
+        QTest::keyClick(w.form->trckbr1, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("\nPeriod (s)\t")));
         // Before a run the spectrum chart has nothing to copy: the clipboard keeps its text.
         ClickRecord(w.form.get(), 0);
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));

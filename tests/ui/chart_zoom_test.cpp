@@ -60,24 +60,6 @@ bool Near(const ChartWidget* chart, QPointF a, QPointF b, double relTol = 1e-9) 
            std::abs(a.y() - b.y()) <= relTol * chart->yAxis->range().size();
 }
 
-// Triggers the entry of chart's context menu whose text is text; fails when there is none.
-void TriggerMenuEntry(ChartWidget* chart, const QString& text) {
-    bool found = false;
-    chart->showMenu = [&](QMenu& menu, QPoint) {
-        for (QAction* action : menu.actions()) {
-            if (action->text() == text) {
-                found = true;
-                action->trigger();
-            }
-        }
-    };
-    const QPoint at = PlotPoint(chart, 0.5, 0.5).toPoint();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart->mapToGlobal(at));
-    QApplication::sendEvent(chart, &event);
-    QCoreApplication::processEvents();
-    QVERIFY2(found, qPrintable(text));
-}
-
 }  // namespace
 
 class ChartZoomTest : public QObject {
