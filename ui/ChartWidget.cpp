@@ -1,10 +1,9 @@
-// The shared machinery of both charts: layers, look, legend toggling, nice axis ranges, pens in
-// device pixels and the one synchronous paint per change.
+// The shared machinery of both charts: layers, look, legend toggling, pens in device pixels and
+// the one synchronous paint per change (ranges in ChartZoom.cpp, the pointer in ChartMouse.cpp,
+// the context menu and copies in ChartMenu.cpp).
 #include "ui/ChartWidget.h"
 
 #include <QEvent>
-#include <QFontMetrics>
-#include <QMouseEvent>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -16,11 +15,8 @@ namespace {
 
 // Opacity of a hidden series' legend entry (marker and title).
 constexpr double kHiddenAlpha = 0.3;
-// Room between the rounded background and the axes' titles, above the plot area, and right
-// of the half of the bottom axis' last tick label that stands out of the plot area.
+// Room between the rounded background and the axes' titles.
 constexpr int kContentMarginPx = 4;
-constexpr int kPlotTopMarginPx = 8;
-constexpr int kPlotRightSlackPx = 3;
 // Legend: the space between entries and the distance of the legend from the plot area's
 // top-right corner.
 constexpr int kEntrySpacingPx = 7;

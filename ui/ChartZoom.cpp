@@ -9,7 +9,8 @@
 
 namespace {
 
-// Room right of the plot area beyond half the bottom axis' last label.
+// Room above the plot area, and right of the half of the bottom axis' last tick label that
+// stands out of the plot area.
 constexpr int kPlotTopMarginPx = 8;
 constexpr int kPlotRightSlackPx = 3;
 
