@@ -1,13 +1,16 @@
 // What the main window's charts read out and copy: the record chart the highlighted record's
 // samples, the spectrum chart the store's spectra at the selected instant and of the whole
 // record. Everything goes to the clipboard; nothing is written to disk.
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QShortcut>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -48,8 +51,9 @@ void TForm1::ConnectChartData() {
     cht2->dataText = [this] { return SpectrumCopyText(); };
     cht2->addMenuEntries = [this](QMenu& menu, QPointF pos) { AddSpectrumMenuEntries(menu, pos); };
     cht2->SetAxisWord(Qt::Horizontal, QStringLiteral("period"));
-    // Line edits and lists keep their own Ctrl+C: they take the key before a window shortcut.
+    // Line edits take Ctrl+C before a window shortcut; other controls get it passed on.
     auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setObjectName(QStringLiteral("copyChartData"));
     connect(copy, &QShortcut::activated, this, &TForm1::CopyChartData);
 }
 
@@ -59,17 +63,27 @@ void TForm1::ResetChartZoom() {
 }
 
 void TForm1::CopyChartData() {
-    for (ChartWidget* chart : {static_cast<ChartWidget*>(cht1), static_cast<ChartWidget*>(cht2)}) {
+    const std::array<ChartWidget*, 2> charts = {cht1, cht2};
+    for (ChartWidget* chart : charts) {
         if (chart->hasFocus()) {
             chart->CopyData();
             return;
         }
     }
-    for (ChartWidget* chart : {static_cast<ChartWidget*>(cht1), static_cast<ChartWidget*>(cht2)}) {
+    for (ChartWidget* chart : charts) {
         if (chart->underMouse()) {
             chart->CopyData();
             return;
         }
+    }
+    // Neither: the key belongs to the focused control (a list copies its current item).
+    auto* shortcut = findChild<QShortcut*>(QStringLiteral("copyChartData"));
+    QWidget* focused = QApplication::focusWidget();
+    if (shortcut != nullptr && focused != nullptr) {
+        shortcut->setEnabled(false);  // the key must reach the control, not come back here
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+        QApplication::sendEvent(focused, &press);
+        shortcut->setEnabled(true);
     }
 }
 

@@ -202,6 +202,11 @@ class ChartDataTest : public QObject {
         QTest::mouseMove(w.form->cht2, w.form->cht2->axisRect()->rect().center());
         QTest::keyClick(w.form->trckbr1, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("\nPeriod (s)\t")));
+        // Away from the charts the focused record list copies its own item, as it always did.
+        QTest::mouseMove(w.form.get(), QPoint(2, 2));
+        w.form->lst1->setFocus();
+        QTest::keyClick(w.form->lst1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("quake.txt"));
         // Before a run the spectrum chart has nothing to copy: the clipboard keeps its text.
         ClickRecord(w.form.get(), 0);
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
