@@ -1,6 +1,8 @@
 // Bounds of plotted points and the axis ranges derived from them.
 #include "plot/DataBounds.h"
 
+#include "plot/LogRange.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +14,12 @@ void DataBounds::Add(double x, double y) {
     maxX = std::max(maxX, x);
     minY = std::min(minY, y);
     maxY = std::max(maxY, y);
+    if (x > 0.0) {
+        minPositiveX = std::min(minPositiveX, x);
+    }
+    if (y > 0.0) {
+        minPositiveY = std::min(minPositiveY, y);
+    }
 }
 
 void DataBounds::Add(const DataBounds& other) {
@@ -20,6 +28,8 @@ void DataBounds::Add(const DataBounds& other) {
     }
     Add(other.minX, other.minY);
     Add(other.maxX, other.maxY);
+    minPositiveX = std::min(minPositiveX, other.minPositiveX);
+    minPositiveY = std::min(minPositiveY, other.minPositiveY);
 }
 
 DataBounds BoundsOf(std::span<const double> x, std::span<const double> y) {
@@ -39,15 +49,18 @@ DataBounds SampleBounds(std::span<const double> samples, double timeStep, std::s
     return bounds;
 }
 
-AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero) {
-    if (visible.Empty()) {
-        return AxisRanges{};
-    }
+AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero, AxisScales scales) {
     AxisRanges ranges;
-    ranges.bottom = NiceRangeFor(visible.minX, visible.maxX);
-    if (leftFromZero) {
+    if (scales.logBottom) {
+        ranges.bottom = LogRangeFor(visible.minPositiveX, visible.maxX);
+    } else if (!visible.Empty()) {
+        ranges.bottom = NiceRangeFor(visible.minX, visible.maxX);
+    }
+    if (scales.logLeft) {
+        ranges.left = LogRangeFor(visible.minPositiveY, visible.maxY);
+    } else if (leftFromZero && !visible.Empty()) {
         ranges.left = visible.maxY > 0.0 ? NiceRangeFor(0.0, visible.maxY) : NiceRange{};
-    } else {
+    } else if (!visible.Empty()) {
         ranges.left = NiceRangeFor(visible.minY, visible.maxY);
     }
     return ranges;

@@ -7,12 +7,15 @@
 
 #include "plot/NiceRange.h"
 
-// The smallest box holding every finite point added; empty until the first one.
+// The smallest box holding every finite point added, and the smallest positive coordinates
+// among them (what a logarithmic axis can show); empty until the first one.
 struct DataBounds {
     double minX = std::numeric_limits<double>::infinity();
     double maxX = -std::numeric_limits<double>::infinity();
     double minY = std::numeric_limits<double>::infinity();
     double maxY = -std::numeric_limits<double>::infinity();
+    double minPositiveX = std::numeric_limits<double>::infinity();  // infinite: no x above 0
+    double minPositiveY = std::numeric_limits<double>::infinity();  // infinite: no y above 0
 
     // Adds the point (x, y); a point with an infinite or not-a-number coordinate is skipped,
     // since no axis can show it.
@@ -39,7 +42,15 @@ struct AxisRanges {
     bool operator==(const AxisRanges&) const = default;
 };
 
+// Which axes of a chart are logarithmic.
+struct AxisScales {
+    bool logBottom = false;
+    bool logLeft = false;
+};
+
 // Nice ranges around the visible points: both axes from the data, or with leftFromZero the
 // left axis from 0 up to the largest y (the default range when no y is above 0). Without
-// points both axes show the default range 0 to 1.
-AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero);
+// points both axes show the default range 0 to 1. A logarithmic axis gets the decades around
+// its positive coordinates only (LogRangeFor: 1 to 10 when none is positive), whatever
+// leftFromZero says.
+AxisRanges AxisRangesFor(const DataBounds& visible, bool leftFromZero, AxisScales scales = {});

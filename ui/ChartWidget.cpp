@@ -1,32 +1,27 @@
-// The shared machinery of both charts: layers, look, legend toggling, nice axis ranges, pens in
-// device pixels and the one synchronous paint per change.
+// The shared machinery of both charts: layers, look, legend toggling, pens in device pixels and
+// the one synchronous paint per change (ranges in ChartZoom.cpp, the pointer in ChartMouse.cpp,
+// the context menu and copies in ChartMenu.cpp).
 #include "ui/ChartWidget.h"
 
 #include <QEvent>
-#include <QFontMetrics>
-#include <QMouseEvent>
 #include <algorithm>
 #include <memory>
 #include <utility>
 
 #include "ui/ChartDecorations.h"
+#include "ui/ChartReadoutOverlay.h"
 
 namespace {
 
 // Opacity of a hidden series' legend entry (marker and title).
 constexpr double kHiddenAlpha = 0.3;
-// Room between the rounded background and the axes' titles, above the plot area, and right
-// of the half of the bottom axis' last tick label that stands out of the plot area.
+// Room between the rounded background and the axes' titles.
 constexpr int kContentMarginPx = 4;
-constexpr int kPlotTopMarginPx = 8;
-constexpr int kPlotRightSlackPx = 3;
 // Legend: the space between entries and the distance of the legend from the plot area's
 // top-right corner.
 constexpr int kEntrySpacingPx = 7;
 constexpr int kLegendInsetPx = 12;
 constexpr int kTickLengthPx = 5;
-// A press and release this close (px, Manhattan) is a click, not a drag.
-constexpr int kClickSlopPx = 4;
 
 QColor WithAlpha(QColor colour, double alpha) {
     colour.setAlphaF(alpha);
@@ -44,24 +39,13 @@ QPen DevicePen(const QColor& colour, double widthPx, double ratio) {
     return pen;
 }
 
-QCPAxisTickerFixed* FixedTicker(QCPAxis* axis) {
-    return dynamic_cast<QCPAxisTickerFixed*>(axis->ticker().data());
-}
-
-// Puts range on axis: its ends, a tick at every step and labels with the decimals the step
-// needs.
-void ApplyRange(QCPAxis* axis, const NiceRange& range) {
-    axis->setRange(range.min, range.max);
-    if (QCPAxisTickerFixed* ticker = FixedTicker(axis)) {
-        ticker->setTickStep(range.step);
-    }
-    axis->setNumberPrecision(DecimalsFor(range.step));
-}
-
 }  // namespace
 
 ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZero)
-    : QCustomPlot(parent), look(look), leftFromZero(leftFromZero) {
+    : QCustomPlot(parent),
+      look(look),
+      leftFromZero(leftFromZero),
+      readout(std::make_unique<ChartReadoutOverlay>(look.tickLabelFont)) {
     connect(this, &QCustomPlot::afterReplot, this, [this] { LiveLayerUpToDate(); });
     // Every paint fills the widget with the window colour first; the chart's own background
     // is the rounded frame inside that margin.
@@ -77,8 +61,8 @@ ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZe
     plotLayout()->setMargins(
         QMargins(kChartFrameInsetPx + kContentMarginPx, kChartFrameInsetPx + kContentMarginPx,
                  kChartFrameInsetPx + kContentMarginPx, kChartFrameInsetPx + kContentMarginPx));
-    SetUpAxis(xAxis);
-    SetUpAxis(yAxis);
+    SetUpAxis(xAxis, bottomAxis);
+    SetUpAxis(yAxis, leftAxis);
     // Title, labels and ticks packed as the designed charts have them.
     xAxis->setPadding(1);
     xAxis->setLabelPadding(3);
@@ -87,7 +71,11 @@ ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZe
     yAxis->setTickLabelPadding(0);
     SetUpLegend();
     ApplyRanges();
+    setMouseTracking(true);          // the read-out follows the pointer
+    setFocusPolicy(Qt::ClickFocus);  // a clicked chart takes Ctrl+C
 }
+
+ChartWidget::~ChartWidget() = default;
 
 void ChartWidget::SetUpLayers() {
     // Bottom to top: frame and plot-area background, grid, [legend], axes, series, the live
@@ -105,9 +93,14 @@ void ChartWidget::SetUpLayers() {
     legendLayer->setMode(QCPLayer::lmBuffered);
 }
 
-void ChartWidget::SetUpAxis(QCPAxis* axis) {
+void ChartWidget::SetUpAxis(QCPAxis* axis, AxisState& state) {
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+    state.linearTicker = ticker;
+    auto logTicker = QSharedPointer<QCPAxisTickerLog>::create();
+    logTicker->setLogBase(10.0);
+    logTicker->setSubTickCount(8);  // 2 .. 9 times each power of ten
+    state.logTicker = logTicker;
     axis->setTicker(ticker);
     axis->setSubTicks(false);
     axis->setTickLength(0, kTickLengthPx);
@@ -261,34 +254,6 @@ void ChartWidget::ToggleSeries(QCPAbstractPlottable* plottable) {
     PaintChanges();
 }
 
-void ChartWidget::Rescale() {
-    DataBounds visible;
-    for (const Series& s : series) {
-        if (s.plottable->visible()) {
-            visible.Add(s.bounds);
-        }
-    }
-    const AxisRanges ranges = AxisRangesFor(visible, leftFromZero);
-    if (ranges == appliedRanges) {
-        return;
-    }
-    appliedRanges = ranges;
-    ApplyRanges();
-    pending.full = true;
-}
-
-void ChartWidget::ApplyRanges() {
-    ApplyRange(xAxis, appliedRanges.bottom);
-    ApplyRange(yAxis, appliedRanges.left);
-    // The bottom axis' last label is centred on the plot area's right edge: leave room for
-    // the half of it that stands out.
-    const QString lastLabel =
-        locale().toString(appliedRanges.bottom.max, 'f', DecimalsFor(appliedRanges.bottom.step));
-    const int halfLabelPx = (QFontMetrics(look.tickLabelFont).horizontalAdvance(lastLabel) + 1) / 2;
-    axisRect()->setMinimumMargins(
-        QMargins(0, kPlotTopMarginPx, halfLabelPx + kPlotRightSlackPx, 0));
-}
-
 void ChartWidget::ApplyScreenRatio() {
     const double ratio = devicePixelRatioF();
     if (ratio == bufferDevicePixelRatio()) {
@@ -320,11 +285,16 @@ void ChartWidget::PaintChanges() {
         return;  // showEvent brings the buffers up to date
     }
     const Pending todo = std::exchange(pending, Pending{});
-    if (todo.full || hasInvalidatedPaintBuffers()) {
-        replot(rpImmediateRefresh);
+    const bool full = todo.full || hasInvalidatedPaintBuffers();
+    if (!full && !todo.live && !todo.liveTail && !todo.legend) {
         return;
     }
-    if (!todo.live && !todo.liveTail && !todo.legend) {
+    if (readout->Shown()) {
+        // The owner's answer for a still pointer follows the data (playback moves the instant).
+        RefreshReadout(readout->Pointer());  // the repaint below shows it
+    }
+    if (full) {
+        replot(rpImmediateRefresh);
         return;
     }
     if (todo.legendLayout) {
@@ -430,30 +400,6 @@ void ChartWidget::SetAxisWord(Qt::Orientation orientation, const QString& word) 
 
 QString ChartWidget::AxisWord(Qt::Orientation orientation) const {
     return orientation == Qt::Horizontal ? bottomWord : leftWord;
-}
-
-void ChartWidget::mousePressEvent(QMouseEvent* event) {
-    // Found here rather than through QCustomPlot's click signals: on the record chart the
-    // legend lies behind the traces, which would take a click near a line.
-    const bool left = event->button() == Qt::LeftButton;
-    pressedEntry = left ? LegendEntryAt(event->position()) : nullptr;
-    pressedAt = left && pressedEntry == nullptr ? std::optional<QPointF>(event->position())
-                                                : std::nullopt;
-    QCustomPlot::mousePressEvent(event);
-}
-
-void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
-    QCustomPlot::mouseReleaseEvent(event);
-    QCPPlottableLegendItem* pressed = std::exchange(pressedEntry, nullptr);
-    if (event->button() == Qt::LeftButton && pressed != nullptr &&
-        pressed == LegendEntryAt(event->position())) {
-        ToggleSeries(pressed->plottable());
-    }
-    const std::optional<QPointF> pressedPos = std::exchange(pressedAt, std::nullopt);
-    if (event->button() == Qt::LeftButton && pressedPos &&
-        (event->position() - *pressedPos).manhattanLength() <= kClickSlopPx) {
-        emit plotClicked(event->position());
-    }
 }
 
 void ClearSeries(QCPAbstractPlottable* series) {

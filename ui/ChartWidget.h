@@ -2,6 +2,9 @@
 // instant and the legend sit on buffered layers of their own, so a new instant redraws those two
 // alone; new axis ranges, a shown or hidden series, a new size or new data on the other layers
 // replot everything. Every paint is synchronous and happens once per PaintChanges().
+// What a user does with a chart: wheel zoom about the pointer, dragging pans, Shift + drag zooms
+// to a box, a double click returns to the automatic range; a context menu with logarithmic axes
+// and copies of the data and the picture; a read-out of the point under the pointer.
 #pragma once
 
 #include <qcustomplot.h>
@@ -12,10 +15,14 @@
 #include <QMenu>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "plot/DataBounds.h"
+
+class ChartReadoutOverlay;
+class QRubberBand;
 
 // The look of a chart: fonts, colours and the backgrounds of the chart and of its plot area.
 struct ChartLook {
@@ -43,6 +50,8 @@ class ChartWidget : public QCustomPlot {
   public:
     // leftFromZero: the left axis keeps its minimum at 0 (its maximum still follows the data).
     ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZero);
+
+    ~ChartWidget() override;
 
     // Paints now what changed since the last paint, with one synchronous paint of the widget:
     // the live layers alone when only they changed, a full replot otherwise. Nothing when
@@ -88,6 +97,31 @@ class ChartWidget : public QCustomPlot {
     void SetAxisWord(Qt::Orientation orientation, const QString& word);
     QString AxisWord(Qt::Orientation orientation) const;
 
+    // Zoom. A range the user set (wheel, drag, box) stays while the data changes under it, on
+    // each axis separately, until ResetZoom returns both axes to the automatic range.
+    void SetUserRange(Qt::Orientation orientation, const QCPRange& range);
+    bool Zoomed() const { return bottomAxis.userRange || leftAxis.userRange; }
+    void ResetZoom();
+
+    // Logarithmic axes: only positive values count for the automatic range. Switching returns
+    // that axis to its automatic range.
+    void SetLogarithmic(Qt::Orientation orientation, bool logarithmic);
+    bool IsLogarithmic(Qt::Orientation orientation) const;
+
+    // "Copy data": dataText's text onto the clipboard (nothing when it has none).
+    void CopyData() const;
+    // "Copy image": the chart as a picture of device pixels (its size times the screen's ratio).
+    void CopyImage();
+
+    // The context menu's entries for the pointer at pixelPos: copies, the owner's entries,
+    // logarithmic axes and the automatic range.
+    void FillMenu(QMenu& menu, QPointF pixelPos);
+    // Opens the filled menu at globalPos; tests replace it to pick an entry without a modal loop.
+    std::function<void(QMenu& menu, QPoint globalPos)> showMenu;
+
+    // The read-out shown now (the owner's answer for the pointer); nothing when hidden.
+    std::optional<ChartReadout> ShownReadout() const;
+
   signals:
     // A left click on the plot that neither dragged nor toggled a legend entry, at pixelPos
     // (widget pixels).
@@ -121,8 +155,15 @@ class ChartWidget : public QCustomPlot {
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     struct Series {
@@ -140,8 +181,30 @@ class ChartWidget : public QCustomPlot {
         bool legendLayout = false;
     };
 
+    // How one axis shows its range: linear or logarithmic, automatic or as the user set it.
+    struct AxisState {
+        bool logarithmic = false;
+        bool userRange = false;
+        QSharedPointer<QCPAxisTicker> linearTicker;
+        QSharedPointer<QCPAxisTicker> logTicker;
+    };
+    // Which axes a pointer gesture acts on: both over the plot area, one over its axis.
+    struct GestureAxes {
+        bool bottom = false;
+        bool left = false;
+    };
+    // A left-button gesture from its press: a pan, or with Shift a zoom box.
+    struct Drag {
+        QPointF from;
+        QCPRange bottomFrom;
+        QCPRange leftFrom;
+        GestureAxes axes;
+        bool box = false;
+        bool moved = false;  // left the click slop: no click any more
+    };
+
     void SetUpLayers();
-    void SetUpAxis(QCPAxis* axis);
+    void SetUpAxis(QCPAxis* axis, AxisState& state);
     void SetUpLegend();
     void Register(QCPAbstractPlottable* plottable, const QColor& colour, double widthPx, bool live);
     Series* Find(const QCPAbstractPlottable* plottable);
@@ -149,6 +212,19 @@ class ChartWidget : public QCustomPlot {
     void MarkLayerOf(const QCPAbstractPlottable* plottable);
     void Rescale();
     void ApplyRanges();
+    void ApplyTicks(QCPAxis* axis, const AxisState& state, const NiceRange& range);
+    void FitRightMargin();
+    QCPAxis* AxisOf(Qt::Orientation orientation) const;
+    AxisState& StateOf(Qt::Orientation orientation);
+    const AxisState& StateOf(Qt::Orientation orientation) const;
+    GestureAxes AxesAt(QPointF pos) const;
+    void PanTo(const Drag& drag, QPointF pos);
+    void ShowBox(const Drag& drag, QPointF pos);
+    void ZoomToBox(const Drag& drag, QPointF pos);
+    // Asks the owner for the read-out at pos and keeps the answer; returns the area to repaint.
+    QRegion RefreshReadout(QPointF pos);
+    void UpdateReadout(QPointF pos);
+    void HideReadout();
     void ApplyScreenRatio();
     void PaintLater();
     QCPPlottableLegendItem* LegendEntryAt(const QPointF& pos) const;
@@ -165,6 +241,11 @@ class ChartWidget : public QCustomPlot {
     bool paintQueued = false;
     QCPPlottableLegendItem* pressedEntry = nullptr;
     std::optional<QPointF> pressedAt;  // where a left press that may become a click began
+    std::optional<Drag> drag;
+    QRubberBand* box = nullptr;
+    AxisState bottomAxis;
+    AxisState leftAxis;
+    std::unique_ptr<ChartReadoutOverlay> readout;
     QString bottomWord = QStringLiteral("time");
     QString leftWord = QStringLiteral("value");
 };

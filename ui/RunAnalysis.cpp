@@ -47,6 +47,7 @@ void TForm1::btn3Click() {
     ClearSeries(lnsrsSeries2);
     ClearSeries(lnsrsSeries3);
     ClearSeries(lnsrsSeries4);
+    ResetChartZoom();
     rzstspn1->setText(QString());
     const int recordIndex = HighlightedRow(lst1);
     if (recordIndex < 0 || recordIndex >= static_cast<int>(records.size())) {
@@ -60,6 +61,7 @@ void TForm1::btn3Click() {
     const double periodStep = ReadParameter(edt3);
     results.BuildPeriodGrid(minPeriod, maxPeriod, periodStep);
     const double dampingRatio = ReadParameter(edt2);
+    lastRun = RunSettings{minPeriod, maxPeriod, periodStep, dampingRatio};
 
     TimeHistory* record = records[static_cast<std::size_t>(recordIndex)].get();
     rzstspn1->setText(QStringLiteral("CurrentWave: ") + QString::fromStdString(record->GetName()));

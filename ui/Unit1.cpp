@@ -127,6 +127,7 @@ TForm1::TForm1(QWidget* parent)
     dlgOpen1->setDirectory(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     animationStep = 1;
     connectHandlers();
+    ConnectChartData();
     SetAnimationSpeed(cbb3->currentText().toInt());
 }
 
@@ -342,4 +343,5 @@ void TForm1::ClearChartSeries() {
              lnsrsSeries1, lnsrsSeries2, lnsrsSeries3, lnsrsSeries4}) {
         ClearSeries(series);
     }
+    ResetChartZoom();
 }

@@ -2,14 +2,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/ResultStore.h"
 #include "records/RecordReader.h"
 #include "records/Units.h"
+#include "ui/ChartDataText.h"
 
 class QComboBox;
 class QCPCurve;
@@ -27,6 +30,7 @@ class QStatusBar;
 class QTimer;
 class RecordChart;
 class ResponseChart;
+struct ChartReadout;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -40,6 +44,7 @@ class TForm1 : public QMainWindow {
     RecordList records;         // the imported records, in the order of lst1
     ResultStore results;        // currentRecord, grids and the five histories
     int animationStep = 1;      // track-bar positions per timer tick
+    RunSettings lastRun;        // parameters of the last run, for the copied data's header
 
     // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
     // list when the user cancels. Tests replace it to inject files without a modal dialog.
@@ -145,6 +150,23 @@ class TForm1 : public QMainWindow {
     void SetAnimationSpeed(int speed);
     void btn4Click();
     void btn5Click();
+
+    // The charts' read-outs, copied data and menu entries (Unit1ChartData.cpp).
+    void ConnectChartData();
+    std::optional<ChartReadout> RecordReadoutAt(QPointF pixelPos) const;
+    std::optional<ChartReadout> SpectrumReadoutAt(QPointF pixelPos) const;
+    QString RecordCopyText() const;
+    QString SpectrumCopyText() const;
+    QString AllQuantitiesCopyText() const;
+    void AddSpectrumMenuEntries(QMenu& menu, QPointF pixelPos);
+    void CopyAllQuantities();
+    // Ctrl+C in the window: "Copy data" of the chart that has the focus, else of the one
+    // under the pointer.
+    void CopyChartData();
+    // Both charts back to their automatic ranges (a new run, an import, a record click).
+    void ResetChartZoom();
+    // The instant the spectrum chart shows: its row in the store and its time (s).
+    std::optional<SpectrumInstant> ShownInstant() const;
 
     // Information dialogs.
     void mniAbout2Click();

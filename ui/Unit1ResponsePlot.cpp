@@ -75,6 +75,15 @@ void SetAxisTitle(ResponseChart* chart, Qt::Orientation orientation,
     }
 }
 
+// The word of the logarithmic-axis toggle of chart's bottom axis for abscissa choice.
+void SetAxisWord(ResponseChart* chart, int choice) {
+    const std::array<const char*, 3> words = {"period", "frequency", "displacement"};
+    if (choice >= 0 && choice < static_cast<int>(words.size())) {
+        chart->SetAxisWord(Qt::Horizontal,
+                           QString::fromLatin1(words[static_cast<std::size_t>(choice)]));
+    }
+}
+
 }  // namespace
 
 void TForm1::RefreshSpectrumPlot() {
@@ -113,10 +122,13 @@ void TForm1::PlotSpectrumAt(int instantIndex, int seriesIndex, int abscissaChoic
 
 void TForm1::cbb5Change() {
     SetAxisTitle(cht2, Qt::Horizontal, kAbscissaTitles, cbb5->currentIndex());
+    SetAxisWord(cht2, cbb5->currentIndex());
+    cht2->ResetZoom();  // a range of periods means nothing on a frequency axis
     RefreshSpectrumPlot();
 }
 
 void TForm1::cbb7Change() {
     SetAxisTitle(cht2, Qt::Vertical, kOrdinateTitles, cbb7->currentIndex());
+    cht2->ResetZoom();
     RefreshSpectrumPlot();
 }

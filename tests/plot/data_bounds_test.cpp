@@ -22,29 +22,29 @@ TEST(DataBounds, EmptyUntilAFinitePointArrives) {
     EXPECT_TRUE(bounds.Empty());
     bounds.Add(2.0, -3.0);
     EXPECT_FALSE(bounds.Empty());
-    EXPECT_EQ(bounds, (DataBounds{2.0, 2.0, -3.0, -3.0}));
+    EXPECT_EQ(bounds, (DataBounds{2.0, 2.0, -3.0, -3.0, 2.0, kInf}));
 }
 
 TEST(DataBounds, MergingKeepsTheOuterBox) {
     DataBounds a = BoundsOf(std::vector<double>{0.0, 1.0}, std::vector<double>{5.0, -1.0});
     const DataBounds b =
         BoundsOf(std::vector<double>{-2.0, 0.5, 9.0}, std::vector<double>{0.0, 7.0});
-    EXPECT_EQ(b, (DataBounds{-2.0, 0.5, 0.0, 7.0}));  // pairs only up to the shorter list
+    EXPECT_EQ(b, (DataBounds{-2.0, 0.5, 0.0, 7.0, 0.5, 7.0}));  // pairs only up to the shorter list
     a.Add(b);
-    EXPECT_EQ(a, (DataBounds{-2.0, 1.0, -1.0, 7.0}));
+    EXPECT_EQ(a, (DataBounds{-2.0, 1.0, -1.0, 7.0, 0.5, 5.0}));
     a.Add(DataBounds{});  // merging nothing changes nothing
-    EXPECT_EQ(a, (DataBounds{-2.0, 1.0, -1.0, 7.0}));
+    EXPECT_EQ(a, (DataBounds{-2.0, 1.0, -1.0, 7.0, 0.5, 5.0}));
 }
 
 TEST(DataBounds, SamplesLieAtWholeTimeSteps) {
     const std::vector<double> accG = {0.0, 0.31, -0.47, 0.2};
-    EXPECT_EQ(SampleBounds(accG, 0.5), (DataBounds{0.0, 1.5, -0.47, 0.31}));
+    EXPECT_EQ(SampleBounds(accG, 0.5), (DataBounds{0.0, 1.5, -0.47, 0.31, 0.5, 0.2}));
     // A negative step draws the record over negative times, a zero step at x = 0.
-    EXPECT_EQ(SampleBounds(accG, -0.01), (DataBounds{-0.03, 0.0, -0.47, 0.31}));
-    EXPECT_EQ(SampleBounds(accG, 0.0), (DataBounds{0.0, 0.0, -0.47, 0.31}));
+    EXPECT_EQ(SampleBounds(accG, -0.01), (DataBounds{-0.03, 0.0, -0.47, 0.31, kInf, 0.2}));
+    EXPECT_EQ(SampleBounds(accG, 0.0), (DataBounds{0.0, 0.0, -0.47, 0.31, kInf, 0.2}));
     EXPECT_TRUE(SampleBounds({}, 0.01).Empty());
     // From a first sample on: the part a growing trace adds, still at i * step.
-    EXPECT_EQ(SampleBounds(accG, 0.5, 2), (DataBounds{1.0, 1.5, -0.47, 0.2}));
+    EXPECT_EQ(SampleBounds(accG, 0.5, 2), (DataBounds{1.0, 1.5, -0.47, 0.2, 1.0, 0.2}));
     EXPECT_TRUE(SampleBounds(accG, 0.5, 4).Empty());
     EXPECT_TRUE(SampleBounds(accG, 0.5, 9).Empty());
     // x is i * step, as the chart draws it, not a running sum.
@@ -72,4 +72,22 @@ TEST(AxisRanges, NoPointsShowZeroToOne) {
     EXPECT_EQ(AxisRangesFor(DataBounds{}, false), AxisRanges{});
     EXPECT_EQ(AxisRangesFor(DataBounds{}, true), AxisRanges{});
     EXPECT_EQ(AxisRanges{}.bottom, (NiceRange{0.0, 1.0, 0.2}));
+}
+
+TEST(AxisRanges, LogarithmicAxesTakeThePositiveDecadesOnly) {
+    // A spectrum at an early instant: zeros beside small positive values.
+    DataBounds bounds =
+        BoundsOf(std::vector<double>{0.02, 0.5, 6.0}, std::vector<double>{0.0, 0.003, 0.42});
+    const AxisRanges ranges = AxisRangesFor(bounds, true, AxisScales{true, true});
+    EXPECT_EQ(ranges.bottom, (NiceRange{0.01, 10.0, 10.0}));
+    EXPECT_EQ(ranges.left, (NiceRange{0.001, 1.0, 10.0}));
+    // One logarithmic axis leaves the other as it was.
+    EXPECT_EQ(AxisRangesFor(bounds, true, AxisScales{true, false}).left,
+              AxisRangesFor(bounds, true).left);
+    // Nothing above 0 yet (all zero, or no points at all): the decade 1 to 10.
+    const DataBounds zeros = BoundsOf(std::vector<double>{0.1, 1.0}, std::vector<double>{0.0, 0.0});
+    EXPECT_EQ(AxisRangesFor(zeros, true, AxisScales{false, true}).left,
+              (NiceRange{1.0, 10.0, 10.0}));
+    EXPECT_EQ(AxisRangesFor(DataBounds{}, false, AxisScales{true, true}).bottom,
+              (NiceRange{1.0, 10.0, 10.0}));
 }

@@ -1,5 +1,6 @@
 // Chart lines on a dense screen (run with QT_SCALE_FACTOR=2): widths are logical pixels, so
 // the red trace is two device pixels wide there, not the one device pixel of a plain 1.0 pen.
+#include <QClipboard>
 #include <QImage>
 #include <QPushButton>
 #include <QSlider>
@@ -61,6 +62,11 @@ class ChartScaleTest : public QObject {
         });
         QVERIFY2(red >= 2 && red <= 3, qPrintable(QString::number(red)));
         QVERIFY2(line >= 5, qPrintable(QString::number(line)));
+
+        // "Copy image" holds the same device pixels.
+        form->cht1->CopyImage();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), image.size());
     }
 };
 

@@ -2,7 +2,9 @@
 #include "support/ChartProbe.h"
 
 #include <qcustomplot.h>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QMenu>
 #include <QtTest>
 
 #include "ui/ChartWidget.h"
@@ -84,4 +86,22 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
         ++paints;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void TriggerMenuEntry(ChartWidget* chart, const QString& text) {
+    bool found = false;
+    chart->showMenu = [&](QMenu& menu, QPoint) {
+        for (QAction* action : menu.actions()) {
+            if (action->text() == text && action->isEnabled()) {
+                found = true;
+                action->trigger();
+            }
+        }
+    };
+    const QPoint at = chart->axisRect()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart->mapToGlobal(at));
+    QApplication::sendEvent(chart, &event);
+    QCoreApplication::processEvents();
+    chart->showMenu = nullptr;
+    QVERIFY2(found, qPrintable(text));
 }

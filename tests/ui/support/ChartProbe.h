@@ -26,6 +26,10 @@ bool IsShown(const TForm1* form, const char* name);
 // Appends the point (x, y) to a series directly, as leftovers of an earlier state.
 void AddPoint(const TForm1* form, const char* name, double x, double y);
 
+// Opens chart's context menu over the plot area and triggers its enabled entry whose text is
+// text; fails the test when there is none.
+void TriggerMenuEntry(ChartWidget* chart, const QString& text);
+
 // Clicks the legend entry of series in its chart as the user does.
 void ClickLegendEntry(ChartWidget* chart, QCPAbstractPlottable* series);
 
