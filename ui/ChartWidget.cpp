@@ -345,6 +345,15 @@ void ChartWidget::PaintChanges() {
     repaint();
 }
 
+void ChartWidget::ItemsChanged(const QCPLayer* changed) {
+    if (changed == liveLayer) {
+        pending.live = true;
+    } else {
+        pending.full = true;
+    }
+    PaintLater();
+}
+
 bool ChartWidget::DrawLiveTail(QCPPainter* /*painter*/) {
     return false;
 }

@@ -118,6 +118,13 @@ class ChartWidget : public QCustomPlot {
     // The live layer's buffer now shows its series as they are.
     virtual void LiveLayerUpToDate() {}
 
+    // Items of the subclass (markers, lines) on layer moved or changed: the next paint
+    // redraws that layer, the live layer alone when it is the live one.
+    void ItemsChanged(const QCPLayer* layer);
+    // The live layer's paint buffer, for drawing into it directly; null when the order of the
+    // plot's buffers is not the one counted.
+    QCPAbstractPaintBuffer* LiveBuffer() const { return PaintBufferOf(liveLayer); }
+
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
