@@ -354,6 +354,10 @@ void ChartWidget::ItemsChanged(const QCPLayer* changed) {
     PaintLater();
 }
 
+void ChartWidget::ApplyAxisRange(QCPAxis* axis, const NiceRange& range) {
+    ApplyRange(axis, range);
+}
+
 bool ChartWidget::DrawLiveTail(QCPPainter* /*painter*/) {
     return false;
 }

@@ -124,6 +124,10 @@ class ChartWidget : public QCustomPlot {
     // The live layer's paint buffer, for drawing into it directly; null when the order of the
     // plot's buffers is not the one counted.
     QCPAbstractPaintBuffer* LiveBuffer() const { return PaintBufferOf(liveLayer); }
+    // A further axis of the subclass (the right one) with the look and ticks of the others;
+    // its range is the subclass's to set, with ApplyAxisRange.
+    void SetUpExtraAxis(QCPAxis* axis) { SetUpAxis(axis); }
+    static void ApplyAxisRange(QCPAxis* axis, const NiceRange& range);
 
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

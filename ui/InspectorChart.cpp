@@ -2,13 +2,13 @@
 // the record's blue, the running maximum in orange, the instant in red on the live layer.
 #include "ui/InspectorChart.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
 
 #include "plot/NiceRange.h"
+#include "ui/RecordChart.h"
 
 namespace {
 
@@ -17,22 +17,6 @@ const QColor kMaximumColour(230, 120, 0);
 const QColor kPeakColour(0, 120, 60);
 constexpr double kPeakRingPx = 10;
 constexpr double kInstantDotPx = 7;
-
-ChartLook InspectorLook() {
-    ChartLook look;
-    const QFont font = QApplication::font();
-    look.tickLabelFont = font;
-    look.axisTitleFont = font;
-    look.axisTitleFont.setBold(true);
-    look.legendFont = font;
-    look.textColour = QColor(64, 64, 68);
-    look.axisLineColour = QColor(200, 200, 200);
-    look.gridColour = QColor(226, 226, 226);
-    look.chartBrush = QBrush(Qt::white);
-    look.plotAreaBrush = QBrush(Qt::NoBrush);
-    look.legendBehindSeries = true;  // the curves stay readable over the legend
-    return look;
-}
 
 // The half width (px) of the box around the instant's dot or its line that covers every
 // pixel they touch (the dot's radius, its pen and the antialiasing fringe).
@@ -111,7 +95,7 @@ QVector<QCPGraphData> MotionPoints(const OscillatorHistory& history) {
 }  // namespace
 
 InspectorChart::InspectorChart(QWidget* parent)
-    : ChartWidget(parent, InspectorLook(), false),
+    : ChartWidget(parent, RecordChartLook(), false),
       motion(AddGraph(kMotionColour, 1, false)),
       runningMax(AddGraph(kMaximumColour, 2, false)) {
     xAxis->setLabel(QStringLiteral("Time (s)"));
@@ -142,16 +126,9 @@ InspectorChart::InspectorChart(QWidget* parent)
 }
 
 void InspectorChart::SetUpRightAxis() {
-    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
-    ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
-    yAxis2->setTicker(ticker);
-    yAxis2->setSubTicks(false);
-    yAxis2->setNumberFormat(QStringLiteral("f"));
-    yAxis2->setBasePen(QPen(Look().axisLineColour, 1));
-    yAxis2->setTickPen(QPen(Look().gridColour, 1));
-    yAxis2->setTickLabelFont(Look().tickLabelFont);
+    SetUpExtraAxis(yAxis2);
+    // In the running maximum's colour: the axis of that curve alone.
     yAxis2->setTickLabelColor(kMaximumColour.darker(130));
-    yAxis2->setLabelFont(Look().axisTitleFont);
     yAxis2->setLabelColor(kMaximumColour.darker(130));
     yAxis2->setVisible(false);
 }
@@ -208,12 +185,7 @@ void InspectorChart::ApplyRightRange(std::span<const double> values) {
             largest = std::max(largest, value);
         }
     }
-    const NiceRange range = NiceRangeFor(0.0, largest > 0 ? largest : 1.0);
-    yAxis2->setRange(range.min, range.max);
-    if (auto* ticker = dynamic_cast<QCPAxisTickerFixed*>(yAxis2->ticker().data())) {
-        ticker->setTickStep(range.step);
-    }
-    yAxis2->setNumberPrecision(DecimalsFor(range.step));
+    ApplyAxisRange(yAxis2, NiceRangeFor(0.0, largest > 0 ? largest : 1.0));
 }
 
 void InspectorChart::ShowInstant(double timeS) {
