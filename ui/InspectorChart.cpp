@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "plot/NiceRange.h"
+#include "ui/ChartMarks.h"
 #include "ui/RecordChart.h"
 
 namespace {
@@ -53,13 +54,7 @@ template <class Tracer = QCPItemTracer>
 Tracer* NewTracer(QCustomPlot* chart, QCPLayer* layer, QCPItemTracer::TracerStyle style,
                   double sizePx, const QColor& colour, bool filled) {
     auto* tracer = new Tracer(chart);
-    tracer->setLayer(layer);
-    tracer->setStyle(style);
-    tracer->setSize(sizePx);
-    tracer->setPen(QPen(colour, 2));
-    tracer->setBrush(filled ? QBrush(colour) : QBrush(Qt::NoBrush));
-    tracer->setSelectable(false);
-    tracer->setInterpolating(false);
+    SetUpMark(tracer, layer, style, sizePx, colour, filled);
     return tracer;
 }
 
@@ -118,7 +113,6 @@ InspectorChart::InspectorChart(QWidget* parent)
     for (int p = 0; p < 3; ++p) {
         peakMarks[p] = NewTracer(this, layer(QStringLiteral("main")), styles[p], kPeakRingPx,
                                  kPeakColour, false);
-        peakMarks[p]->setVisible(false);
         peakLabels[p] =
             PeakLabel(this, peakMarks[p], QString::fromLatin1(words[p]), Look().legendFont, p == 2);
     }

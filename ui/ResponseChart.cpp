@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/ChartMarks.h"
+
 namespace {
 
 const QColor kWholeRecordColour(0, 90, 200);
@@ -63,13 +65,7 @@ bool HoldsPoints(const QCPCurve* curve, std::span<const double> x, std::span<con
 // A ring around a marked point, drawn over the spectra, ignoring clicks.
 QCPItemTracer* NewMark(QCustomPlot* chart, QCPLayer* layer) {
     auto* mark = new QCPItemTracer(chart);
-    mark->setLayer(layer);
-    mark->setStyle(QCPItemTracer::tsCircle);
-    mark->setSize(kMarkDiameterPx);
-    mark->setPen(QPen(kMarkColour, 2));
-    mark->setBrush(Qt::NoBrush);
-    mark->setSelectable(false);
-    mark->setVisible(false);
+    SetUpMark(mark, layer, QCPItemTracer::tsCircle, kMarkDiameterPx, kMarkColour, false);
     return mark;
 }
 
