@@ -1,5 +1,6 @@
 // The spectrum chart: the spectrum of the whole record and, in red on the live layer, the
-// spectrum at the selected instant, each joined in period-grid order.
+// spectrum at the selected instant, each joined in period-grid order; rings mark the period
+// the oscillator inspector shows.
 #pragma once
 
 #include <cstddef>
