@@ -1,6 +1,7 @@
 // Playback: one instant near the end of a long record (the track bar set, both charts painted),
-// forward as playback goes and back and forth as a user scrubs, and the pace the window's own
-// timer reaches at speed 10; rendered on the offscreen platform.
+// forward as playback goes, the same with the oscillator inspector open, back and forth as a
+// user scrubs, and the pace the window's own timer reaches at speed 10; rendered on the
+// offscreen platform.
 // Each instant's time is taken separately, in wall-clock and in thread CPU time (the machine
 // may be shared), and reported as min, median and max.
 #include <benchmark/benchmark.h>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "WindowBench.h"
+#include "ui/InspectorChart.h"
+#include "ui/OscillatorInspector.h"
 #include "ui/RecordChart.h"
 #include "ui/ResponseChart.h"
 #include "ui/Unit1.h"
@@ -25,6 +28,8 @@
 namespace {
 
 constexpr double kTimeStepS = 0.01;
+// The period the inspector shows, as a grid index of the window's default grid: 1 s.
+constexpr std::size_t kInspectedPeriod = 49;
 
 // Counts the paint events of the widgets it watches.
 class PaintCounter : public QObject {
@@ -49,17 +54,22 @@ double ThreadCpuSeconds() {
 // One instant near the end: the track bar moved by one position as a playback tick moves it
 // (forward through the last instants, back to their start outside the timing), or, with
 // alternate set, back and forth between two neighbouring instants as a user scrubbing does.
-void MeasureInstants(benchmark::State& state, bool alternate) {
+void MeasureInstants(benchmark::State& state, bool alternate, bool inspect = false) {
     const int sampleCount = static_cast<int>(state.range(0));
     QTemporaryDir folder;
     std::unique_ptr<TForm1> form =
         AnalysedWindow(WriteBenchRecord(folder, sampleCount, kTimeStepS));
+    if (inspect) {
+        form->InspectPeriod(kInspectedPeriod);
+    }
     PaintCounter counter;
-    form->cht1->installEventFilter(&counter);
-    form->cht2->installEventFilter(&counter);
+    std::vector<QCustomPlot*> charts = {form->cht1, form->cht2};
+    if (inspect) {
+        charts.push_back(form->Inspector()->Chart());
+    }
     int fullReplots = 0;
-    for (QCustomPlot* chart :
-         {static_cast<QCustomPlot*>(form->cht1), static_cast<QCustomPlot*>(form->cht2)}) {
+    for (QCustomPlot* chart : charts) {
+        chart->installEventFilter(&counter);
         QObject::connect(chart, &QCustomPlot::afterReplot, [&fullReplots] { ++fullReplots; });
     }
     const int last = form->trckbr1->maximum();
@@ -109,6 +119,18 @@ void BM_ScrubInstant(benchmark::State& state) {
 BENCHMARK(BM_PlaybackInstant)
     ->Arg(4000)
     ->Arg(20000)
+    ->Arg(60000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+// The same playback with the oscillator inspector open: its chart moves its instant line too.
+void BM_PlaybackInstantInspected(benchmark::State& state) {
+    MeasureInstants(state, false, true);
+}
+
+BENCHMARK(BM_PlaybackInstantInspected)
+    ->Arg(4000)
     ->Arg(60000)
     ->Arg(200000)
     ->Unit(benchmark::kMillisecond)

@@ -1,6 +1,7 @@
 // The pointer over a chart: legend clicks, plot clicks, panning by dragging, a zoom box with
 // Shift, wheel zoom about the pointer, the automatic range on a double click, and the read-out
 // of the point under the pointer.
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -91,12 +92,19 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;  // a drag is no click
     }
     if (left && pressedPos && (pos - *pressedPos).manhattanLength() <= kClickSlopPx) {
-        emit plotClicked(pos);
+        clickedAt = pos;
+        clickDelay->start(QApplication::doubleClickInterval());
     }
 }
 
 void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     QCustomPlot::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        // Neither click of a double click is a click of its own: the first one's report is
+        // withdrawn, and the second press (delivered before this event) is forgotten.
+        clickDelay->stop();
+        pressedAt.reset();
+    }
     if (event->button() == Qt::LeftButton && LegendEntryAt(event->position()) == nullptr) {
         ResetZoom();
         PaintChanges();

@@ -46,6 +46,9 @@ ChartWidget::ChartWidget(QWidget* parent, const ChartLook& look, bool leftFromZe
       look(look),
       leftFromZero(leftFromZero),
       readout(std::make_unique<ChartReadoutOverlay>(look.tickLabelFont)) {
+    clickDelay = new QTimer(this);
+    clickDelay->setSingleShot(true);
+    connect(clickDelay, &QTimer::timeout, this, [this] { emit plotClicked(clickedAt); });
     connect(this, &QCustomPlot::afterReplot, this, [this] { LiveLayerUpToDate(); });
     // Every paint fills the widget with the window colour first; the chart's own background
     // is the rounded frame inside that margin.
@@ -313,6 +316,20 @@ void ChartWidget::PaintChanges() {
         legendLayer->replot();
     }
     repaint();
+}
+
+void ChartWidget::ItemsChanged(const QCPLayer* changed) {
+    if (changed == liveLayer) {
+        pending.live = true;
+    } else {
+        pending.full = true;
+    }
+    PaintLater();
+}
+
+void ChartWidget::ApplyAxisRange(QCPAxis* axis, const NiceRange& range) {
+    axis->setRange(range.min, range.max);
+    ApplyTicks(axis, extraAxis, range);
 }
 
 bool ChartWidget::DrawLiveTail(QCPPainter* /*painter*/) {

@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QMenu>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -152,6 +153,17 @@ class ChartWidget : public QCustomPlot {
     // The live layer's buffer now shows its series as they are.
     virtual void LiveLayerUpToDate() {}
 
+    // Items of the subclass (markers, lines) on layer moved or changed: the next paint
+    // redraws that layer, the live layer alone when it is the live one.
+    void ItemsChanged(const QCPLayer* layer);
+    // The live layer's paint buffer, for drawing into it directly; null when the order of the
+    // plot's buffers is not the one counted.
+    QCPAbstractPaintBuffer* LiveBuffer() const { return PaintBufferOf(liveLayer); }
+    // A further axis of the subclass (the right one) with the look and ticks of the others;
+    // its range is the subclass's to set, with ApplyAxisRange.
+    void SetUpExtraAxis(QCPAxis* axis) { SetUpAxis(axis, extraAxis); }
+    void ApplyAxisRange(QCPAxis* axis, const NiceRange& range);
+
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
@@ -241,10 +253,15 @@ class ChartWidget : public QCustomPlot {
     bool paintQueued = false;
     QCPPlottableLegendItem* pressedEntry = nullptr;
     std::optional<QPointF> pressedAt;  // where a left press that may become a click began
+    // A click is reported once no second click follows within the double-click interval, so
+    // that a double click (back to the automatic range) is not also a click.
+    QTimer* clickDelay = nullptr;
+    QPointF clickedAt;
     std::optional<Drag> drag;
     QRubberBand* box = nullptr;
     AxisState bottomAxis;
     AxisState leftAxis;
+    AxisState extraAxis;  // a subclass's further axis: linear, ranged by the subclass
     std::unique_ptr<ChartReadoutOverlay> readout;
     QString bottomWord = QStringLiteral("time");
     QString leftWord = QStringLiteral("value");

@@ -13,6 +13,7 @@
 
 void TForm1::btn1Click() {
     tmr1->stop();
+    CloseInspector();
     ClearRecords();
     results.ClearResults();
     ClearChartSeries();
@@ -53,6 +54,7 @@ void TForm1::ListRecords() {
 
 void TForm1::lst1Click() {
     tmr1->stop();
+    CloseInspector();
     results.ClearResults();
     ClearChartSeries();
     cbb2->clear();

@@ -52,6 +52,10 @@ QVector<QCPGraphData> SamplePoints(std::span<const double> accG, double timeStep
 
 }  // namespace
 
+ChartLook RecordChartLook() {
+    return RecordLook();
+}
+
 RecordChart::RecordChart(QWidget* parent)
     : ChartWidget(parent, RecordLook(), false),
       whole(AddGraph(kRecordColour, 3, false)),

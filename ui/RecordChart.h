@@ -7,6 +7,10 @@
 
 #include "ui/ChartWidget.h"
 
+// The record chart's look: white, light grid, the window's font; the legend behind the traces
+// so they stay readable over it. The inspector's chart looks the same.
+ChartLook RecordChartLook();
+
 class RecordChart : public ChartWidget {
     Q_OBJECT
 

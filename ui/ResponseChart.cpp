@@ -5,10 +5,16 @@
 
 #include <QLinearGradient>
 #include <algorithm>
+#include <utility>
+
+#include "ui/ChartMarks.h"
 
 namespace {
 
 const QColor kWholeRecordColour(0, 90, 200);
+// The ring of the inspected period: dark green, clear of both spectra's colours.
+const QColor kMarkColour(0, 120, 60);
+constexpr double kMarkDiameterPx = 11;
 
 // Verdana where installed; otherwise the default sans-serif, without a warning.
 QFont VerdanaFont(int pointSize, bool bold = false) {
@@ -56,12 +62,21 @@ bool HoldsPoints(const QCPCurve* curve, std::span<const double> x, std::span<con
     return true;
 }
 
+// A ring around a marked point, drawn over the spectra, ignoring clicks.
+QCPItemTracer* NewMark(QCustomPlot* chart, QCPLayer* layer) {
+    auto* mark = new QCPItemTracer(chart);
+    SetUpMark(mark, layer, QCPItemTracer::tsCircle, kMarkDiameterPx, kMarkColour, false);
+    return mark;
+}
+
 }  // namespace
 
 ResponseChart::ResponseChart(QWidget* parent)
     : ChartWidget(parent, SpectrumLook(), true),
       whole(AddCurve(kWholeRecordColour, 3, false)),
-      atInstant(AddCurve(Qt::red, 1, true)) {
+      atInstant(AddCurve(Qt::red, 1, true)),
+      wholeMark(NewMark(this, layer(QStringLiteral("main")))),
+      instantMark(NewMark(this, LiveLayer())) {
     xAxis->setLabel(QStringLiteral("Period (s)"));
     yAxis->setLabel(QStringLiteral("Disp (cm)"));
 }
@@ -78,5 +93,38 @@ void ResponseChart::ShowSpectrum(QCPCurve* series, std::span<const double> x,
         }
         series->data()->set(points, true);
     }
+    PlaceMark(series == whole ? wholeMark : instantMark, series);
     SeriesDrawn(series, BoundsOf(x.first(count), y.first(count)), changed);
+}
+
+void ResponseChart::Clear(QCPAbstractPlottable* series) {
+    ChartWidget::Clear(series);
+    if (series == whole) {
+        PlaceMark(wholeMark, whole);
+    } else if (series == atInstant) {
+        PlaceMark(instantMark, atInstant);
+    }
+}
+
+void ResponseChart::MarkPoint(std::optional<std::size_t> k) {
+    marked = k;
+    for (auto [mark, series] : {std::pair{wholeMark, whole}, std::pair{instantMark, atInstant}}) {
+        if (PlaceMark(mark, series)) {
+            ItemsChanged(mark->layer());
+        }
+    }
+}
+
+bool ResponseChart::PlaceMark(QCPItemTracer* mark, const QCPCurve* series) {
+    const QSharedPointer<QCPCurveDataContainer> data = series->data();
+    const bool shown = marked.has_value() && *marked < static_cast<std::size_t>(data->size());
+    const QPointF where = shown ? QPointF(data->at(static_cast<int>(*marked))->key,
+                                          data->at(static_cast<int>(*marked))->value)
+                                : QPointF();
+    if (shown == mark->visible() && (!shown || mark->position->coords() == where)) {
+        return false;
+    }
+    mark->setVisible(shown);
+    mark->position->setCoords(where);
+    return true;
 }

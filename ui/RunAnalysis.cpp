@@ -42,6 +42,7 @@ double ReadParameter(const QLineEdit* field) {
 
 void TForm1::btn3Click() {
     tmr1->stop();
+    CloseInspector();
     results.ClearResults();
     cbb2->clear();
     ClearSeries(lnsrsSeries2);
@@ -70,6 +71,7 @@ void TForm1::btn3Click() {
         rzstspn1->setText(QString());  // stopped: as a run without a highlighted record
         return;
     }
+    runDampingRatio = dampingRatio;
 
     // The instants k * timeStep (s), k = 1 .. Count - 1, written when the list shows them.
     InstantListOf(cbb2)->SetInstants(record->Count() - 1, record->GetTimeStep(), separator);

@@ -75,3 +75,31 @@ QRect FittedClientRect(QSize clientSize, QSize minimumClient, QMargins frame, QR
 void FitToScreen(QWidget& window) {
     new ScreenFitter(window, window.size());
 }
+
+QRect BesideClientRect(QRect mainFrame, QSize clientSize, QMargins frame, QRect available) {
+    const QSize outer = clientSize.grownBy(frame).boundedTo(available.size());
+    const int roomRight = available.right() - mainFrame.right();
+    const int roomLeft = mainFrame.left() - available.left();
+    int left = 0;
+    if (roomRight >= outer.width()) {
+        left = mainFrame.right() + 1;
+    } else if (roomLeft >= outer.width()) {
+        left = mainFrame.left() - outer.width();
+    } else {
+        left = roomRight >= roomLeft ? available.right() + 1 - outer.width() : available.left();
+    }
+    const int top =
+        std::clamp(mainFrame.top(), available.top(), available.bottom() + 1 - outer.height());
+    return QRect(QPoint(left, top), outer).marginsRemoved(frame);
+}
+
+void PlaceBeside(QWidget& tool, const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QMargins frame = window.isVisible() ? FrameMargins(window) : kAssumedFrame;
+    tool.setGeometry(BesideClientRect(window.frameGeometry(), tool.size(),
+                                      frame.isNull() ? kAssumedFrame : frame,
+                                      screen->availableGeometry()));
+}

@@ -19,3 +19,12 @@ QRect FittedClientRect(QSize clientSize, QSize minimumClient, QMargins frame, QR
 // the screen when the screen is smaller, so the window never extends past it; the controls
 // then scroll. Call before the window is first shown.
 void FitToScreen(QWidget& window);
+
+// The client rectangle of a tool window of clientSize (frame margins frame) beside the main
+// window whose frame is mainFrame: right of it where the whole frame fits into available,
+// else left of it, else on the side with more room, overlapping the main window. Top-aligned
+// with the main window; always inside available (shrunk to it when larger).
+QRect BesideClientRect(QRect mainFrame, QSize clientSize, QMargins frame, QRect available);
+
+// Places tool, not yet shown, beside window within the available area of window's screen.
+void PlaceBeside(QWidget& tool, const QWidget& window);

@@ -336,6 +336,8 @@ void TForm1::connectHandlers() {
     connect(mniHomePage1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
     connect(mniHowtouse1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
     connect(mniSoftware1, &QAction::triggered, this, run(&TForm1::OpenProjectPage));
+    connect(cht2, &ChartWidget::plotClicked, this,
+            [this](QPointF pixelPos) { ShowingErrors([&] { cht2PlotClicked(pixelPos); }); });
 }
 
 void TForm1::ClearChartSeries() {

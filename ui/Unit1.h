@@ -3,8 +3,10 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,6 +30,7 @@ class QPushButton;
 class QSlider;
 class QStatusBar;
 class QTimer;
+class OscillatorInspector;
 class RecordChart;
 class ResponseChart;
 struct ChartReadout;
@@ -45,6 +48,8 @@ class TForm1 : public QMainWindow {
     ResultStore results;        // currentRecord, grids and the five histories
     int animationStep = 1;      // track-bar positions per timer tick
     RunSettings lastRun;        // parameters of the last run, for the copied data's header
+    // The damping ratio of the run whose results the store holds.
+    double runDampingRatio = 0.0;
 
     // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
     // list when the user cancels. Tests replace it to inject files without a modal dialog.
@@ -167,6 +172,20 @@ class TForm1 : public QMainWindow {
     void ResetChartZoom();
     // The instant the spectrum chart shows: its row in the store and its time (s).
     std::optional<SpectrumInstant> ShownInstant() const;
+    // Oscillator inspector: one period of the run over the whole record, in a tool window.
+    // Opens it for grid period periodIndex, or shows that period in the open one; nothing
+    // without results or for an index past the grid.
+    void InspectPeriod(std::size_t periodIndex);
+    // Closes the inspector, if open; its results go with it.
+    void CloseInspector();
+    OscillatorInspector* Inspector() const;
+    std::optional<std::size_t> InspectedPeriod() const { return inspectedPeriod; }
+    // The grid period nearest to pixelPos on cht2: by the abscissa alone for period and
+    // frequency, by the distance in pixels to the points of both spectra for displacement.
+    // None without results.
+    std::optional<std::size_t> NearestGridPeriod(QPointF pixelPos) const;
+    // cht2's context-menu entry "Inspect period…" for the period nearest to pixelPos.
+    void AddInspectMenuEntry(QMenu& menu, QPointF pixelPos);
 
     // Information dialogs.
     void mniAbout2Click();
@@ -196,6 +215,17 @@ class TForm1 : public QMainWindow {
     // display. Catching at the handler keeps exceptions out of Qt's widget code, which is
     // built without exception support and would leak or lose state when unwound.
     void RunHandler(void (TForm1::*handler)());
+
+    // Brings the inspector in step with the instant and the ordinate, and rings its period
+    // on cht2 (before cht2 paints).
+    void FollowInspector();
+    // Opens the inspector for the period nearest to a click on cht2's plot area.
+    void cht2PlotClicked(QPointF pixelPos);
+    // The inspector is closing: its ring on cht2 goes.
+    void InspectorClosing();
+    QPointer<OscillatorInspector> inspector;
+    std::optional<std::size_t> inspectedPeriod;
+    int inspectedQuantity = -1;  // ordinate choice whose running maximum the inspector shows
 
     // Removes every point of the four chart series (import and record selection).
     void ClearChartSeries();

@@ -49,7 +49,10 @@ void TForm1::ConnectChartData() {
     cht1->dataText = [this] { return RecordCopyText(); };
     cht2->readoutAt = [this](QPointF pos) { return SpectrumReadoutAt(pos); };
     cht2->dataText = [this] { return SpectrumCopyText(); };
-    cht2->addMenuEntries = [this](QMenu& menu, QPointF pos) { AddSpectrumMenuEntries(menu, pos); };
+    cht2->addMenuEntries = [this](QMenu& menu, QPointF pos) {
+        AddSpectrumMenuEntries(menu, pos);
+        AddInspectMenuEntry(menu, pos);
+    };
     cht2->SetAxisWord(Qt::Horizontal, QStringLiteral("period"));
     // Line edits take Ctrl+C before a window shortcut; other controls get it passed on.
     auto* copy = new QShortcut(QKeySequence::Copy, this);

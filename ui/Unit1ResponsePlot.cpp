@@ -101,6 +101,7 @@ void TForm1::RefreshSpectrumPlot() {
     // both first would empty the axes' data for a moment and cost a replot of everything.
     PlotSpectrumAt(last, 0, abscissa, ordinate, QStringLiteral("Time=") + cbb2->itemText(last));
     PlotSpectrumAt(selected, 1, abscissa, ordinate, QStringLiteral("Time=") + cbb2->currentText());
+    FollowInspector();
     cht2->PaintChanges();
 }
 

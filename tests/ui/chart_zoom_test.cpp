@@ -114,7 +114,7 @@ class ChartZoomTest : public QObject {
         QTest::mousePress(chart, Qt::LeftButton, {}, at.toPoint());
         QTest::mouseMove(chart, (at + QPointF(2, 1)).toPoint());
         QTest::mouseRelease(chart, Qt::LeftButton, {}, (at + QPointF(2, 1)).toPoint());
-        QCOMPARE(clicks.count(), 1);
+        QTRY_COMPARE(clicks.count(), 1);  // once no second click can follow
         QCOMPARE(chart->xAxis->range(), autoX);
         QCOMPARE(chart->yAxis->range(), autoY);
         QVERIFY(!chart->Zoomed());
