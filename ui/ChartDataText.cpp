@@ -41,7 +41,7 @@ QString InstantHeader(const SpectrumInstant& instant) {
     return Line({QStringLiteral("Instant (s)"), General(instant.timeS)});
 }
 
-QString Column(const SpectralQuantity& q, const QString& which) {
+QString Column(const ResponseQuantity& q, const QString& which) {
     return QStringLiteral("%1 %2 (%3)").arg(QLatin1String(q.symbol), which, QLatin1String(q.unit));
 }
 
@@ -72,19 +72,13 @@ QString SpectrumRows(const ResultStore& store, std::span<const std::size_t> quan
 QString SpectrumColumns(std::span<const std::size_t> quantities, const SpectrumInstant& instant) {
     QStringList fields = {QStringLiteral("Period (s)"), QStringLiteral("Frequency (Hz)")};
     for (const std::size_t q : quantities) {
-        fields << Column(kSpectralQuantities[q], QStringLiteral("whole record"))
-               << Column(kSpectralQuantities[q], AtInstant(instant));
+        fields << Column(kResponseQuantities[q], QStringLiteral("whole record"))
+               << Column(kResponseQuantities[q], AtInstant(instant));
     }
     return Line(fields);
 }
 
 }  // namespace
-
-const History& QuantityHistory(const ResultStore& store, std::size_t quantity) {
-    const std::array<const History*, 5> histories = {
-        &store.sdHistory, &store.svHistory, &store.saHistory, &store.psvHistory, &store.psaHistory};
-    return *histories.at(quantity);
-}
 
 QString RecordDataText(const TimeHistory& record, const std::optional<RunSettings>& run,
                        const std::optional<SpectrumInstant>& instant) {
@@ -111,9 +105,9 @@ QString RecordDataText(const TimeHistory& record, const std::optional<RunSetting
 
 QString SpectrumDataText(const ResultStore& store, const RunSettings& run, std::size_t quantity,
                          const SpectrumInstant& instant) {
-    const SpectralQuantity& q = kSpectralQuantities.at(quantity);
+    const ResponseQuantity& q = kResponseQuantities.at(quantity);
     QString text = RecordHeader(*store.currentRecord) + RunHeader(run);
-    text += Line({QStringLiteral("Quantity"), QLatin1String(q.name), QLatin1String(q.unit)});
+    text += Line({QStringLiteral("Quantity"), QLatin1String(q.title), QLatin1String(q.unit)});
     text += InstantHeader(instant) + QLatin1Char('\n');
     const std::array<std::size_t, 1> one = {quantity};
     return text + SpectrumColumns(one, instant) + SpectrumRows(store, one, instant);
@@ -123,8 +117,8 @@ QString AllQuantitiesText(const ResultStore& store, const RunSettings& run,
                           const SpectrumInstant& instant) {
     QString text = RecordHeader(*store.currentRecord) + RunHeader(run);
     QStringList names;
-    for (const SpectralQuantity& q : kSpectralQuantities) {
-        names << QStringLiteral("%1 (%2)").arg(QLatin1String(q.name), QLatin1String(q.unit));
+    for (const ResponseQuantity& q : kResponseQuantities) {
+        names << QStringLiteral("%1 (%2)").arg(QLatin1String(q.title), QLatin1String(q.unit));
     }
     text += Line(QStringList{QStringLiteral("Quantities")} + names);
     text += InstantHeader(instant) + QLatin1Char('\n');
@@ -138,7 +132,7 @@ QString RecordReadoutText(double timeS, double accG) {
 
 QString SpectrumReadoutText(const ResultStore& store, std::size_t quantity,
                             const SpectrumInstant& instant, std::size_t period) {
-    const SpectralQuantity& q = kSpectralQuantities.at(quantity);
+    const ResponseQuantity& q = kResponseQuantities.at(quantity);
     const History& history = QuantityHistory(store, quantity);
     const HistoryRow whole = history.back();
     const HistoryRow now = history[instant.row];

@@ -10,6 +10,7 @@
 
 #include "engine/ResultStore.h"
 #include "records/Timeserie.h"
+#include "ui/ResponseQuantity.h"
 
 // The parameters of the last run, as the user typed them.
 struct RunSettings {
@@ -18,23 +19,6 @@ struct RunSettings {
     double periodStep = 0.0;  // s
     double dampingRatio = 0.0;
 };
-
-// One of the five spectral quantities, in the order of the ordinate choice.
-struct SpectralQuantity {
-    const char* symbol;  // "PSa"
-    const char* name;    // "Pseudo-Acceleration"
-    const char* unit;    // "g"
-};
-inline constexpr std::array<SpectralQuantity, 5> kSpectralQuantities = {{
-    {"Sd", "Response Displacement", "cm"},
-    {"Sv", "Response Velocity", "cm/s"},
-    {"Sa", "Response Acceleration", "g"},
-    {"PSv", "Pseudo-Velocity", "cm/s"},
-    {"PSa", "Pseudo-Acceleration", "g"},
-}};
-
-// The history of quantity (an index of kSpectralQuantities) in store.
-const History& QuantityHistory(const ResultStore& store, std::size_t quantity);
 
 // The instant a spectrum belongs to: its row in the store and its time (s).
 struct SpectrumInstant {

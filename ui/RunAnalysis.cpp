@@ -62,7 +62,6 @@ void TForm1::btn3Click() {
     const double periodStep = ReadParameter(edt3);
     results.BuildPeriodGrid(minPeriod, maxPeriod, periodStep);
     const double dampingRatio = ReadParameter(edt2);
-    lastRun = RunSettings{minPeriod, maxPeriod, periodStep, dampingRatio};
 
     TimeHistory* record = records[static_cast<std::size_t>(recordIndex)].get();
     rzstspn1->setText(QStringLiteral("CurrentWave: ") + QString::fromStdString(record->GetName()));
@@ -71,7 +70,7 @@ void TForm1::btn3Click() {
         rzstspn1->setText(QString());  // stopped: as a run without a highlighted record
         return;
     }
-    runDampingRatio = dampingRatio;
+    lastRun = RunSettings{minPeriod, maxPeriod, periodStep, dampingRatio};
 
     // The instants k * timeStep (s), k = 1 .. Count - 1, written when the list shows them.
     InstantListOf(cbb2)->SetInstants(record->Count() - 1, record->GetTimeStep(), separator);

@@ -124,7 +124,7 @@ std::optional<ChartReadout> TForm1::SpectrumReadoutAt(QPointF pixelPos) const {
     const std::optional<SpectrumInstant> instant = ShownInstant();
     const int quantity = cbb7->currentIndex();
     const int abscissa = cbb5->currentIndex();
-    if (!instant || quantity < 0 || quantity >= static_cast<int>(kSpectralQuantities.size()) ||
+    if (!instant || quantity < 0 || quantity >= static_cast<int>(kResponseQuantities.size()) ||
         abscissa < 0 || abscissa > 2) {
         return std::nullopt;
     }
@@ -156,7 +156,7 @@ QString TForm1::RecordCopyText() const {
 QString TForm1::SpectrumCopyText() const {
     const std::optional<SpectrumInstant> instant = ShownInstant();
     const int quantity = cbb7->currentIndex();
-    if (!instant || quantity < 0 || quantity >= static_cast<int>(kSpectralQuantities.size())) {
+    if (!instant || quantity < 0 || quantity >= static_cast<int>(kResponseQuantities.size())) {
         return QString();
     }
     return SpectrumDataText(results, lastRun, static_cast<std::size_t>(quantity), *instant);

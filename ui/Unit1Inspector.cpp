@@ -89,10 +89,10 @@ void TForm1::InspectPeriod(std::size_t periodIndex) {
     InspectedOscillator oscillator;
     oscillator.recordName = QString::fromStdString(record->GetName());
     oscillator.periodS = results.periodGrid[periodIndex];
-    oscillator.dampingRatio = runDampingRatio;
+    oscillator.dampingRatio = lastRun.dampingRatio;
     oscillator.timeStepS = record->GetTimeStep();
     oscillator.history = ComputeOscillatorHistory(*record, gravity, ResultStore::kStepRatio,
-                                                  runDampingRatio, oscillator.periodS);
+                                                  lastRun.dampingRatio, oscillator.periodS);
     const bool opening = inspector.isNull();
     if (opening) {
         inspector = new OscillatorInspector(this);

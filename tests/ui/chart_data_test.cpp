@@ -172,7 +172,7 @@ class ChartDataTest : public QObject {
         for (std::size_t k = 0; k < store.periodGrid.size(); ++k) {
             const QList<double>& row = all.rows[static_cast<qsizetype>(k)];
             QCOMPARE(row.size(), 12);
-            for (std::size_t q = 0; q < kSpectralQuantities.size(); ++q) {
+            for (std::size_t q = 0; q < kResponseQuantities.size(); ++q) {
                 const History& history = QuantityHistory(store, q);
                 QCOMPARE(row[static_cast<qsizetype>(2 + 2 * q)], history.back()[k]);
                 QCOMPARE(row[static_cast<qsizetype>(3 + 2 * q)], history[29][k]);
