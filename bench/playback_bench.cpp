@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "WindowBench.h"
-#include "ui/InspectorChart.h"
-#include "ui/OscillatorInspector.h"
+#include "ui/OscillatorChart.h"
+#include "ui/OscillatorWindow.h"
 #include "ui/RecordChart.h"
 #include "ui/ResponseChart.h"
 #include "ui/Unit1.h"

@@ -30,7 +30,7 @@ class QPushButton;
 class QSlider;
 class QStatusBar;
 class QTimer;
-class OscillatorInspector;
+class OscillatorWindow;
 class RecordChart;
 class ResponseChart;
 struct ChartReadout;
@@ -176,7 +176,7 @@ class TForm1 : public QMainWindow {
     void InspectPeriod(std::size_t periodIndex);
     // Closes the inspector, if open; its results go with it.
     void CloseInspector();
-    OscillatorInspector* Inspector() const;
+    OscillatorWindow* Inspector() const;
     std::optional<std::size_t> InspectedPeriod() const { return inspectedPeriod; }
     // The grid period nearest to pixelPos on cht2: by the abscissa alone for period and
     // frequency, by the distance in pixels to the points of both spectra for displacement.
@@ -221,7 +221,7 @@ class TForm1 : public QMainWindow {
     void cht2PlotClicked(QPointF pixelPos);
     // The inspector is closing: its ring on cht2 goes.
     void InspectorClosing();
-    QPointer<OscillatorInspector> inspector;
+    QPointer<OscillatorWindow> inspector;
     std::optional<std::size_t> inspectedPeriod;
     int inspectedQuantity = -1;  // ordinate choice whose running maximum the inspector shows
 

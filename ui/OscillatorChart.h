@@ -10,13 +10,13 @@
 
 #include "engine/OscillatorHistory.h"
 #include "ui/ChartWidget.h"
-#include "ui/InspectorText.h"
+#include "ui/OscillatorText.h"
 
-class InspectorChart : public ChartWidget {
+class OscillatorChart : public ChartWidget {
     Q_OBJECT
 
   public:
-    explicit InspectorChart(QWidget* parent);
+    explicit OscillatorChart(QWidget* parent);
 
     QCPGraph* Motion() const { return motion; }          // x (cm) against time (s)
     QCPGraph* RunningMax() const { return runningMax; }  // left axis (cm) or right axis

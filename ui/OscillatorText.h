@@ -27,7 +27,7 @@ struct RunningMaximum {
 
 // "Oscillator T = 1.0200 s, ζ = 0.05": the period with four decimals, the damping ratio as
 // the window writes numbers the user typed, both with the locale's decimal separator.
-QString InspectorTitle(double periodS, double dampingRatio, char decimalSeparator);
+QString OscillatorTitle(double periodS, double dampingRatio, char decimalSeparator);
 
 // value with up to digits significant digits and no trailing zeros ("4.213", "0.412",
 // "1.5e-05"), with decimalSeparator.
@@ -50,4 +50,4 @@ double RunningMaximumAtPoint(const OscillatorHistory& history, const RunningMaxi
 // running-maximum quantity with its unit), the column titles, then one line per sub-step end
 // with the time (s), x (cm) and, on lines that end a record step, the running maximum.
 // Numbers with '.' and 17 significant digits.
-QString InspectorDataText(const InspectedOscillator& oscillator, const RunningMaximum& maximum);
+QString OscillatorDataText(const InspectedOscillator& oscillator, const RunningMaximum& maximum);

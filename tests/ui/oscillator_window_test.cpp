@@ -10,8 +10,8 @@
 
 #include "engine/OscillatorHistory.h"
 #include "support/RunFixture.h"
-#include "ui/InspectorChart.h"
-#include "ui/OscillatorInspector.h"
+#include "ui/OscillatorChart.h"
+#include "ui/OscillatorWindow.h"
 #include "ui/ResponseChart.h"
 #include "ui/ScreenFit.h"
 #include "ui/Unit1.h"
@@ -36,7 +36,7 @@ QPoint PeriodPixel(const TForm1* form, std::size_t k) {
                   plot.center().y());
 }
 
-OscillatorInspector* OpenByClick(RunWindow& w, std::size_t k) {
+OscillatorWindow* OpenByClick(RunWindow& w, std::size_t k) {
     QSignalSpy clicked(w.form->cht2, &ChartWidget::plotClicked);
     QTest::mouseClick(w.form->cht2, Qt::LeftButton, {}, PeriodPixel(w.form.get(), k));
     clicked.wait(2 * QApplication::doubleClickInterval());  // a click waits out a double click
@@ -63,7 +63,7 @@ class InspectorTest : public QObject {
         QTest::mouseDClick(w.form->cht2, Qt::LeftButton, {}, PeriodPixel(w.form.get(), kPeriod));
         QTest::qWait(2 * QApplication::doubleClickInterval());
         QVERIFY(w.form->Inspector() == nullptr);
-        OscillatorInspector* inspector = OpenByClick(w, kPeriod);
+        OscillatorWindow* inspector = OpenByClick(w, kPeriod);
         QVERIFY(inspector != nullptr);
         QVERIFY(inspector->isVisible());
         QVERIFY(inspector->isWindow());
@@ -97,7 +97,7 @@ class InspectorTest : public QObject {
         RunWindow w;
         LoadAndRun(w);
         w.form->edt2->setText(QStringLiteral("0.2"));  // typed after the run: not this run's
-        OscillatorInspector* inspector = OpenByClick(w, kPeriod);
+        OscillatorWindow* inspector = OpenByClick(w, kPeriod);
         QVERIFY(inspector != nullptr);
         const ResultStore& store = w.form->results;
         const OscillatorHistory& history = inspector->Oscillator().history;
@@ -126,9 +126,9 @@ class InspectorTest : public QObject {
     void instantLineFollowsTheListTheTrackBarAndThePlayback() {
         RunWindow w;
         LoadAndRun(w);
-        OscillatorInspector* inspector = OpenByClick(w, kPeriod);
+        OscillatorWindow* inspector = OpenByClick(w, kPeriod);
         QVERIFY(inspector != nullptr);
-        const InspectorChart* chart = inspector->Chart();
+        const OscillatorChart* chart = inspector->Chart();
         QCOMPARE(chart->InstantTime(), 1 * kTimeStepS);
         ChooseItem(w.form->cbb2, 40);
         QCOMPARE(chart->InstantTime(), 41 * kTimeStepS);
@@ -144,10 +144,10 @@ class InspectorTest : public QObject {
     void aNewChoiceReplacesThePeriodInTheSameWindow() {
         RunWindow w;
         LoadAndRun(w);
-        OscillatorInspector* first = OpenByClick(w, kPeriod);
-        OscillatorInspector* second = OpenByClick(w, kOtherPeriod);
+        OscillatorWindow* first = OpenByClick(w, kPeriod);
+        OscillatorWindow* second = OpenByClick(w, kOtherPeriod);
         QCOMPARE(second, first);
-        QCOMPARE(w.form->findChildren<OscillatorInspector*>().size(), 1);
+        QCOMPARE(w.form->findChildren<OscillatorWindow*>().size(), 1);
         QCOMPARE(second->windowTitle(), QStringLiteral("Oscillator T = 0.5000 s, ζ = 0.05"));
         QCOMPARE(second->Maximum().values, PeriodColumn(w.form->results.sdHistory, kOtherPeriod));
         QCOMPARE(w.form->cht2->WholeRecordMark()->position->coords().x(),
@@ -179,7 +179,7 @@ class InspectorTest : public QObject {
             w.form->Inspector()->close();
         }
         QTRY_VERIFY(w.form->Inspector() == nullptr);
-        QVERIFY(w.form->findChildren<OscillatorInspector*>().isEmpty());
+        QVERIFY(w.form->findChildren<OscillatorWindow*>().isEmpty());
         QVERIFY(!w.form->InspectedPeriod().has_value());
         QVERIFY(!w.form->cht2->WholeRecordMark()->visible());
         QVERIFY(!w.form->cht2->AtInstantMark()->visible());
@@ -227,9 +227,9 @@ class InspectorTest : public QObject {
     void readoutAndCopiedData() {
         RunWindow w;
         LoadAndRun(w);
-        OscillatorInspector* inspector = OpenByClick(w, kPeriod);
+        OscillatorWindow* inspector = OpenByClick(w, kPeriod);
         QVERIFY(inspector != nullptr);
-        InspectorChart* chart = inspector->Chart();
+        OscillatorChart* chart = inspector->Chart();
         const OscillatorHistory& history = inspector->Oscillator().history;
         const std::size_t i = 2 * static_cast<std::size_t>(history.plan.subSteps) * 50;  // 1 s
         const QPointF pixel(chart->xAxis->coordToPixel(history.PointTime(i)), 100);
@@ -263,9 +263,9 @@ class InspectorTest : public QObject {
     void movedInstantLooksAsAFullReplot() {
         RunWindow w;
         LoadAndRun(w);
-        OscillatorInspector* inspector = OpenByClick(w, kPeriod);
+        OscillatorWindow* inspector = OpenByClick(w, kPeriod);
         QVERIFY(QTest::qWaitForWindowExposed(inspector));
-        InspectorChart* chart = inspector->Chart();
+        OscillatorChart* chart = inspector->Chart();
         for (int instant : {10, 11, 12, 60, 59, 200, 201, 299, 0}) {
             w.form->trckbr1->setValue(instant);
             const QImage moved = chart->grab().toImage();
@@ -275,7 +275,7 @@ class InspectorTest : public QObject {
     }
 
     void textsAndPlace() {
-        QCOMPARE(InspectorTitle(1.0200000000000002, 0.05, ','),
+        QCOMPARE(OscillatorTitle(1.0200000000000002, 0.05, ','),
                  QStringLiteral("Oscillator T = 1,0200 s, ζ = 0,05"));
         QCOMPARE(PeakText("Sd", ResponsePeak{4.21349, 28.435}, "cm", '.'),
                  QStringLiteral("Sd = 4.213 cm at 28.4350 s"));
@@ -298,4 +298,4 @@ class InspectorTest : public QObject {
 };
 
 ORVANTA_UI_TEST_MAIN(InspectorTest)
-#include "inspector_test.moc"
+#include "oscillator_window_test.moc"

@@ -1,5 +1,5 @@
 // Texts of the oscillator inspector, with the window's number formats.
-#include "ui/InspectorText.h"
+#include "ui/OscillatorText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,7 +23,7 @@ QString Exact(double value) {
 
 }  // namespace
 
-QString InspectorTitle(double periodS, double dampingRatio, char decimalSeparator) {
+QString OscillatorTitle(double periodS, double dampingRatio, char decimalSeparator) {
     return QStringLiteral("Oscillator T = ") +
            QString::fromStdString(FormatFixed4(periodS, decimalSeparator)) +
            QStringLiteral(" s, ζ = ") +
@@ -65,7 +65,7 @@ double RunningMaximumAtPoint(const OscillatorHistory& history, const RunningMaxi
     return maximum.values[std::min(step, maximum.values.size()) - 1];
 }
 
-QString InspectorDataText(const InspectedOscillator& oscillator, const RunningMaximum& maximum) {
+QString OscillatorDataText(const InspectedOscillator& oscillator, const RunningMaximum& maximum) {
     const OscillatorHistory& history = oscillator.history;
     const QString quantity = QString::fromUtf8(maximum.quantity.name) + QStringLiteral(" [") +
                              QString::fromUtf8(maximum.quantity.unit) + QLatin1Char(']');

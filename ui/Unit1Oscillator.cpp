@@ -8,7 +8,7 @@
 
 #include "engine/OscillatorHistory.h"
 #include "ui/ErrorDisplay.h"
-#include "ui/OscillatorInspector.h"
+#include "ui/OscillatorWindow.h"
 #include "ui/ResponseChart.h"
 #include "ui/ResponseQuantity.h"
 #include "ui/ScreenFit.h"
@@ -95,8 +95,8 @@ void TForm1::InspectPeriod(std::size_t periodIndex) {
                                                   lastRun.dampingRatio, oscillator.periodS);
     const bool opening = inspector.isNull();
     if (opening) {
-        inspector = new OscillatorInspector(this);
-        connect(inspector, &OscillatorInspector::closing, this, &TForm1::InspectorClosing);
+        inspector = new OscillatorWindow(this);
+        connect(inspector, &OscillatorWindow::closing, this, &TForm1::InspectorClosing);
     }
     inspector->ShowOscillator(std::move(oscillator), decimalSeparator());
     inspectedPeriod = periodIndex;
@@ -144,6 +144,6 @@ void TForm1::InspectorClosing() {
     cht2->PaintChanges();
 }
 
-OscillatorInspector* TForm1::Inspector() const {
+OscillatorWindow* TForm1::Inspector() const {
     return inspector.data();
 }

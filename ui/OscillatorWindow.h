@@ -8,17 +8,17 @@
 #include <optional>
 
 #include "ui/ChartWidget.h"
-#include "ui/InspectorText.h"
+#include "ui/OscillatorText.h"
 
-class InspectorChart;
+class OscillatorChart;
 class QLabel;
 
-class OscillatorInspector : public QWidget {
+class OscillatorWindow : public QWidget {
     Q_OBJECT
 
   public:
     // A tool window of parent (it stays above it and goes with it); deleted when closed.
-    explicit OscillatorInspector(QWidget* parent);
+    explicit OscillatorWindow(QWidget* parent);
 
     // Shows oscillator: the title, the peaks with their instants and the displacement.
     void ShowOscillator(InspectedOscillator oscillator, char decimalSeparator);
@@ -29,7 +29,7 @@ class OscillatorInspector : public QWidget {
 
     const InspectedOscillator& Oscillator() const { return oscillator; }
     const RunningMaximum& Maximum() const { return maximum; }
-    InspectorChart* Chart() const { return chart; }
+    OscillatorChart* Chart() const { return chart; }
 
     // The read-out for the pointer at pixelPos of the chart: the displacement point nearest
     // in time, with its x and the running maximum then.
@@ -48,5 +48,5 @@ class OscillatorInspector : public QWidget {
     char separator = '.';
     QLabel* peakLabels[3];
     QLabel* wholeLabel;
-    InspectorChart* chart;
+    OscillatorChart* chart;
 };

@@ -1,5 +1,5 @@
 // The inspector window: peak texts above its chart, the chart's read-out and copied data.
-#include "ui/OscillatorInspector.h"
+#include "ui/OscillatorWindow.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "records/NumberText.h"
-#include "ui/InspectorChart.h"
+#include "ui/OscillatorChart.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ QLabel* NamedLabel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-OscillatorInspector::OscillatorInspector(QWidget* parent) : QWidget(parent, Qt::Tool) {
+OscillatorWindow::OscillatorWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("oscillatorInspector"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);  // the main window keeps the keyboard
@@ -43,18 +43,18 @@ OscillatorInspector::OscillatorInspector(QWidget* parent) : QWidget(parent, Qt::
     layout->addLayout(peaks);
     wholeLabel = NamedLabel(this, "lblWholeRecord");
     layout->addWidget(wholeLabel);
-    chart = new InspectorChart(this);
+    chart = new OscillatorChart(this);
     chart->setObjectName(QStringLiteral("chtInspector"));
     layout->addWidget(chart, 1);
     chart->readoutAt = [this](QPointF pixelPos) { return ReadoutAt(pixelPos); };
-    chart->dataText = [this] { return InspectorDataText(oscillator, maximum); };
+    chart->dataText = [this] { return OscillatorDataText(oscillator, maximum); };
     resize(kClientWidthPx, kClientHeightPx);
 }
 
-void OscillatorInspector::ShowOscillator(InspectedOscillator shown, char decimalSeparator) {
+void OscillatorWindow::ShowOscillator(InspectedOscillator shown, char decimalSeparator) {
     oscillator = std::move(shown);
     separator = decimalSeparator;
-    setWindowTitle(InspectorTitle(oscillator.periodS, oscillator.dampingRatio, separator));
+    setWindowTitle(OscillatorTitle(oscillator.periodS, oscillator.dampingRatio, separator));
     const OscillatorHistory& history = oscillator.history;
     peakLabels[0]->setText(PeakText("Sd", history.displacement, "cm", separator));
     peakLabels[1]->setText(PeakText("Sv", history.velocity, "cm/s", separator));
@@ -62,17 +62,17 @@ void OscillatorInspector::ShowOscillator(InspectedOscillator shown, char decimal
     chart->ShowMotion(history);
 }
 
-void OscillatorInspector::ShowRunningMaximum(RunningMaximum shown) {
+void OscillatorWindow::ShowRunningMaximum(RunningMaximum shown) {
     maximum = std::move(shown);
     wholeLabel->setText(WholeRecordText(maximum, separator));
     chart->ShowRunningMaximum(maximum, oscillator.timeStepS);
 }
 
-void OscillatorInspector::ShowInstant(double timeS) {
+void OscillatorWindow::ShowInstant(double timeS) {
     chart->ShowInstant(timeS);
 }
 
-std::optional<ChartReadout> OscillatorInspector::ReadoutAt(QPointF pixelPos) const {
+std::optional<ChartReadout> OscillatorWindow::ReadoutAt(QPointF pixelPos) const {
     const OscillatorHistory& history = oscillator.history;
     if (history.displacementCm.empty() || !(history.plan.subStep > 0)) {
         return std::nullopt;
@@ -99,7 +99,7 @@ std::optional<ChartReadout> OscillatorInspector::ReadoutAt(QPointF pixelPos) con
     return ChartReadout{QPointF(history.PointTime(i), x), text};
 }
 
-void OscillatorInspector::closeEvent(QCloseEvent* event) {
+void OscillatorWindow::closeEvent(QCloseEvent* event) {
     emit closing();
     QWidget::closeEvent(event);
 }

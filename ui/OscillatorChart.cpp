@@ -1,6 +1,6 @@
 // The inspector's chart on the shared chart machinery: white like the record chart, x in
 // the record's blue, the running maximum in orange, the instant in red on the live layer.
-#include "ui/InspectorChart.h"
+#include "ui/OscillatorChart.h"
 
 #include <algorithm>
 #include <array>
@@ -89,7 +89,7 @@ QVector<QCPGraphData> MotionPoints(const OscillatorHistory& history) {
 
 }  // namespace
 
-InspectorChart::InspectorChart(QWidget* parent)
+OscillatorChart::OscillatorChart(QWidget* parent)
     : ChartWidget(parent, RecordChartLook(), false),
       motion(AddGraph(kMotionColour, 1, false)),
       runningMax(AddGraph(kMaximumColour, 2, false)) {
@@ -119,7 +119,7 @@ InspectorChart::InspectorChart(QWidget* parent)
     ShowInstant(0.0);
 }
 
-void InspectorChart::SetUpRightAxis() {
+void OscillatorChart::SetUpRightAxis() {
     SetUpExtraAxis(yAxis2);
     // In the running maximum's colour: the axis of that curve alone.
     yAxis2->setTickLabelColor(kMaximumColour.darker(130));
@@ -127,7 +127,7 @@ void InspectorChart::SetUpRightAxis() {
     yAxis2->setVisible(false);
 }
 
-void InspectorChart::ShowMotion(const OscillatorHistory& history) {
+void OscillatorChart::ShowMotion(const OscillatorHistory& history) {
     motion->data()->set(MotionPoints(history), true);
     // A tracer on a graph places itself at once and complains about a graph without points.
     QCPGraph* onCurve = motion->data()->isEmpty() ? nullptr : motion;
@@ -148,7 +148,7 @@ void InspectorChart::ShowMotion(const OscillatorHistory& history) {
     SeriesDrawn(motion, bounds, true);
 }
 
-void InspectorChart::ShowRunningMaximum(const RunningMaximum& maximum, double timeStepS) {
+void OscillatorChart::ShowRunningMaximum(const RunningMaximum& maximum, double timeStepS) {
     QVector<QCPGraphData> points;
     points.reserve(static_cast<qsizetype>(maximum.values.size()));
     DataBounds bounds;
@@ -172,7 +172,7 @@ void InspectorChart::ShowRunningMaximum(const RunningMaximum& maximum, double ti
     SeriesDrawn(runningMax, bounds, true);
 }
 
-void InspectorChart::ApplyRightRange(std::span<const double> values) {
+void OscillatorChart::ApplyRightRange(std::span<const double> values) {
     double largest = 0.0;
     for (double value : values) {
         if (std::isfinite(value)) {
@@ -182,7 +182,7 @@ void InspectorChart::ApplyRightRange(std::span<const double> values) {
     ApplyAxisRange(yAxis2, NiceRangeFor(0.0, largest > 0 ? largest : 1.0));
 }
 
-void InspectorChart::ShowInstant(double timeS) {
+void OscillatorChart::ShowInstant(double timeS) {
     const std::optional<InstantPixels> before = PixelsOfInstant();
     instantTimeS = timeS;
     instantLine->point1->setCoords(timeS, 0.0);
@@ -197,7 +197,7 @@ void InspectorChart::ShowInstant(double timeS) {
     }
 }
 
-std::optional<InspectorChart::InstantPixels> InspectorChart::PixelsOfInstant() {
+std::optional<OscillatorChart::InstantPixels> OscillatorChart::PixelsOfInstant() {
     const double lineX = xAxis->coordToPixel(instantTimeS);
     QPointF dot;
     if (instantDot->visible()) {
@@ -213,8 +213,8 @@ std::optional<InspectorChart::InstantPixels> InspectorChart::PixelsOfInstant() {
                          instantDot->visible()};
 }
 
-QRegion InspectorChart::ChangedPixels(const InstantPixels& before,
-                                      const InstantPixels& after) const {
+QRegion OscillatorChart::ChangedPixels(const InstantPixels& before,
+                                       const InstantPixels& after) const {
     const QRect plot = axisRect()->rect().adjusted(0, -1, 0, 1);
     const auto box = [](qint64 x64, qint64 y64) {
         const QPoint centre(static_cast<int>(x64 / 64), static_cast<int>(y64 / 64));
@@ -238,7 +238,7 @@ QRegion InspectorChart::ChangedPixels(const InstantPixels& before,
     return changed.intersected(rect());
 }
 
-bool InspectorChart::MoveInstantOnBuffer(const InstantPixels& before) {
+bool OscillatorChart::MoveInstantOnBuffer(const InstantPixels& before) {
     // Only the instant's two items may be on the layer: anything else there could lose the
     // part of it inside the cleared pixels.
     if (!isVisible() || hasInvalidatedPaintBuffers() || LiveLayer()->children().size() != 2) {
