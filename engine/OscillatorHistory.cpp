@@ -2,6 +2,7 @@
 #include "engine/OscillatorHistory.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "engine/OscillatorWalk.h"
 
@@ -37,6 +38,18 @@ OscillatorHistory ComputeOscillatorHistory(const TimeHistory& record, double gra
             history.maxDisplacementCm.push_back(maxima.d);
         });
     return history;
+}
+
+std::size_t OscillatorPointCount(std::size_t sampleCount, double dt, double T, double stepRatio) {
+    if (sampleCount == 0) {
+        return 0;
+    }
+    const auto subSteps = static_cast<std::size_t>(PlanPeriod(dt, T, stepRatio).subSteps);
+    const std::size_t steps = sampleCount - 1;
+    if (subSteps != 0 && steps > (SIZE_MAX - 1) / subSteps) {
+        return SIZE_MAX;
+    }
+    return steps * subSteps + 1;
 }
 
 std::vector<double> PeriodColumn(const History& history, std::size_t periodIndex) {

@@ -43,6 +43,11 @@ struct OscillatorHistory {
 OscillatorHistory ComputeOscillatorHistory(const TimeHistory& record, double gravity,
                                            double stepRatio, double zeta, double T);
 
+// Displacement points ComputeOscillatorHistory keeps for a record of sampleCount samples at
+// the time step dt (s): one at rest and one at every sub-step end of period T (s) with the
+// sub-step bound stepRatio * T; saturates at SIZE_MAX. Throws as PlanPeriod does.
+std::size_t OscillatorPointCount(std::size_t sampleCount, double dt, double T, double stepRatio);
+
 // The values of period column periodIndex of history, one per row in row order (the running
 // maximum of that period after every record step); rows too short give nothing from there on.
 std::vector<double> PeriodColumn(const History& history, std::size_t periodIndex);

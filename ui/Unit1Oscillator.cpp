@@ -4,9 +4,13 @@
 #include <QComboBox>
 #include <QMenu>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "engine/OscillatorHistory.h"
+#include "engine/StoreText.h"
+#include "records/Errors.h"
+#include "records/NumberText.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/OscillatorWindow.h"
 #include "ui/ResponseChart.h"
@@ -35,6 +39,25 @@ void FindNearest(const QCPCurve* series, QPointF pixelPos, bool alongBottomOnly,
         if (distance < nearest.distancePx) {
             nearest = NearestPoint{k, distance};
         }
+    }
+}
+
+// Memory one displacement point takes while the oscillator window shows it: the history's
+// value, the chart's (time, value) pair and room for the copied text's line.
+constexpr std::size_t kBytesPerOscillatorPoint = 40;
+
+// Refuses an oscillator whose displacement history would not fit the memory the analysis may
+// use: a long record with a short period has tens of sub-steps per sample.
+void CheckOscillatorMemory(const TimeHistory& record, double periodS, std::size_t limitBytes) {
+    const std::size_t points = OscillatorPointCount(record.Count(), record.GetTimeStep(), periodS,
+                                                    ResultStore::kStepRatio);
+    const std::size_t bytes =
+        points > SIZE_MAX / kBytesPerOscillatorPoint ? SIZE_MAX : points * kBytesPerOscillatorPoint;
+    if (bytes > limitBytes) {
+        throw ParameterError("The oscillator of period " + FormatGeneral(periodS) +
+                             " s over record '" + record.GetName() + "' needs " +
+                             ByteSizeText(bytes) + " of memory, more than the limit of " +
+                             ByteSizeText(limitBytes));
     }
 }
 
@@ -86,6 +109,7 @@ void TForm1::InspectPeriod(std::size_t periodIndex) {
         periodIndex >= results.periodGrid.size()) {
         return;
     }
+    CheckOscillatorMemory(*record, results.periodGrid[periodIndex], results.storeLimitBytes);
     InspectedOscillator oscillator;
     oscillator.recordName = QString::fromStdString(record->GetName());
     oscillator.periodS = results.periodGrid[periodIndex];

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/OscillatorHistory.h"
@@ -127,6 +128,19 @@ TEST(OscillatorHistory, DegenerateRecords) {
         EXPECT_EQ(peak.value, 0.0);
         EXPECT_EQ(peak.timeS, 0.0);
     }
+}
+
+// The window sizes its memory guard by this count: it must be the points really kept, for
+// short periods with many sub-steps as for long ones, and saturate instead of wrapping.
+TEST(OscillatorHistory, PointCountIsThePointsKept) {
+    const auto record = MakeRecord("five", kDtS, {0.1, -0.2, 0.3, 0.0, 0.1});
+    for (const double T : {0.02, 0.1, 1.0}) {
+        EXPECT_EQ(OscillatorPointCount(record->Count(), kDtS, T, kStepRatio),
+                  HistoryOf(*record, T).displacementCm.size())
+            << "T = " << T;
+    }
+    EXPECT_EQ(OscillatorPointCount(0, kDtS, 1.0, kStepRatio), 0u);
+    EXPECT_EQ(OscillatorPointCount(SIZE_MAX, kDtS, 0.02, kStepRatio), SIZE_MAX);
 }
 
 TEST(OscillatorHistory, RefusesWhatTheRunRefuses) {

@@ -154,6 +154,20 @@ class InspectorTest : public QObject {
                  w.form->results.periodGrid[kOtherPeriod]);
     }
 
+    // An oscillator whose history would not fit the analysis's memory limit is refused with
+    // a message before anything is computed; the window stays as it was.
+    void beyondTheMemoryLimitIsRefused() {
+        RunWindow w;
+        LoadAndRun(w);
+        w.form->results.storeLimitBytes = 1000;
+        QVERIFY(OpenByClick(w, kPeriod) == nullptr);
+        QCOMPARE(w.capture.errors.size(), 1);
+        QVERIFY2(w.capture.errors[0].startsWith(QStringLiteral("The oscillator of period 1.2 s")),
+                 qPrintable(w.capture.errors[0]));
+        QVERIFY(w.capture.errors[0].contains(QStringLiteral("more than the limit of 1000 bytes")));
+        QVERIFY(!w.form->InspectedPeriod().has_value());
+    }
+
     void closing_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("run") << "run";
