@@ -27,7 +27,7 @@ QString Line(const QStringList& fields) {
     return fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
 }
 
-QString RunHeader(const RunSettings& run) {
+QString RunHeader(const AnalysisSettings& run) {
     return Line({QStringLiteral("Damping ratio"), General(run.dampingRatio)}) +
            Line({QStringLiteral("Period grid (s): min, max, step"), General(run.minPeriod),
                  General(run.maxPeriod), General(run.periodStep)});
@@ -80,7 +80,7 @@ QString SpectrumColumns(std::span<const std::size_t> quantities, const SpectrumI
 
 }  // namespace
 
-QString RecordDataText(const TimeHistory& record, const std::optional<RunSettings>& run,
+QString RecordDataText(const TimeHistory& record, const std::optional<AnalysisSettings>& run,
                        const std::optional<SpectrumInstant>& instant) {
     QString text = RecordHeader(record);
     text += Line({QStringLiteral("Time step (s)"), Exact(record.GetTimeStep())});
@@ -103,8 +103,8 @@ QString RecordDataText(const TimeHistory& record, const std::optional<RunSetting
     return text;
 }
 
-QString SpectrumDataText(const ResultStore& store, const RunSettings& run, std::size_t quantity,
-                         const SpectrumInstant& instant) {
+QString SpectrumDataText(const ResultStore& store, const AnalysisSettings& run,
+                         std::size_t quantity, const SpectrumInstant& instant) {
     const ResponseQuantity& q = kResponseQuantities.at(quantity);
     QString text = RecordHeader(*store.currentRecord) + RunHeader(run);
     text += Line({QStringLiteral("Quantity"), QLatin1String(q.title), QLatin1String(q.unit)});
@@ -113,7 +113,7 @@ QString SpectrumDataText(const ResultStore& store, const RunSettings& run, std::
     return text + SpectrumColumns(one, instant) + SpectrumRows(store, one, instant);
 }
 
-QString AllQuantitiesText(const ResultStore& store, const RunSettings& run,
+QString AllQuantitiesText(const ResultStore& store, const AnalysisSettings& run,
                           const SpectrumInstant& instant) {
     QString text = RecordHeader(*store.currentRecord) + RunHeader(run);
     QStringList names;

@@ -8,17 +8,10 @@
 #include <cstddef>
 #include <optional>
 
+#include "engine/AnalysisSettings.h"
 #include "engine/ResultStore.h"
 #include "records/Timeserie.h"
 #include "ui/ResponseQuantity.h"
-
-// The parameters of the last run, as the user typed them.
-struct RunSettings {
-    double minPeriod = 0.0;   // s
-    double maxPeriod = 0.0;   // s
-    double periodStep = 0.0;  // s
-    double dampingRatio = 0.0;
-};
 
 // The instant a spectrum belongs to: its row in the store and its time (s).
 struct SpectrumInstant {
@@ -29,17 +22,17 @@ struct SpectrumInstant {
 // "Copy data" of the record chart: a header (record, time step, samples, the quantity, and with
 // a run of this record its damping ratio, period grid and instant), then time (s) and
 // acceleration (g) of every sample.
-QString RecordDataText(const TimeHistory& record, const std::optional<RunSettings>& run,
+QString RecordDataText(const TimeHistory& record, const std::optional<AnalysisSettings>& run,
                        const std::optional<SpectrumInstant>& instant);
 
 // "Copy data" of the spectrum chart: a header, then one row per period of the grid with period
 // (s), frequency (Hz), the whole-record value and the value at the instant of quantity.
-QString SpectrumDataText(const ResultStore& store, const RunSettings& run, std::size_t quantity,
-                         const SpectrumInstant& instant);
+QString SpectrumDataText(const ResultStore& store, const AnalysisSettings& run,
+                         std::size_t quantity, const SpectrumInstant& instant);
 
 // "Copy all quantities": a header, then one row per period with period, frequency and, for each
 // of the five quantities, its whole-record value and its value at the instant.
-QString AllQuantitiesText(const ResultStore& store, const RunSettings& run,
+QString AllQuantitiesText(const ResultStore& store, const AnalysisSettings& run,
                           const SpectrumInstant& instant);
 
 // The read-out label of the record chart for sample time timeS (s), acceleration accG (g).

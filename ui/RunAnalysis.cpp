@@ -70,7 +70,7 @@ void TForm1::btn3Click() {
         rzstspn1->setText(QString());  // stopped: as a run without a highlighted record
         return;
     }
-    lastRun = RunSettings{minPeriod, maxPeriod, periodStep, dampingRatio};
+    lastRun = AnalysisSettings{minPeriod, maxPeriod, periodStep, dampingRatio};
 
     // The instants k * timeStep (s), k = 1 .. Count - 1, written when the list shows them.
     InstantListOf(cbb2)->SetInstants(record->Count() - 1, record->GetTimeStep(), separator);

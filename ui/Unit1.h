@@ -47,7 +47,7 @@ class TForm1 : public QMainWindow {
     RecordList records;         // the imported records, in the order of lst1
     ResultStore results;        // currentRecord, grids and the five histories
     int animationStep = 1;      // track-bar positions per timer tick
-    RunSettings lastRun;        // parameters of the run whose results the store holds
+    AnalysisSettings lastRun;   // parameters of the run whose results the store holds
 
     // Returns the paths chosen in the open-file dialog, in the dialog's order; an empty
     // list when the user cancels. Tests replace it to inject files without a modal dialog.

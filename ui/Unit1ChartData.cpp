@@ -149,7 +149,8 @@ QString TForm1::RecordCopyText() const {
     const TimeHistory& record = *records[static_cast<std::size_t>(row)];
     // The run's parameters and instant belong to this record only when it was analysed.
     const bool analysed = results.currentRecord == &record && !results.sdHistory.empty();
-    return RecordDataText(record, analysed ? std::optional<RunSettings>(lastRun) : std::nullopt,
+    return RecordDataText(record,
+                          analysed ? std::optional<AnalysisSettings>(lastRun) : std::nullopt,
                           analysed ? ShownInstant() : std::nullopt);
 }
 
